@@ -1,0 +1,2 @@
+// Placeholder until the first source of this library lands.
+namespace kova {}
