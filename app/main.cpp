@@ -1,12 +1,16 @@
-// The main program block: application object, title, main window, message loop.
-#include <QApplication>
-#include <QMainWindow>
+// The main program block: application object with the title "KOVA", the main
+// window, the message loop. Command-line arguments are not used.
+#include "app/error_handler.h"
+#include "app/main_form.h"
 
 int main(int argc, char** argv) {
-  QApplication application(argc, argv);
-  application.setApplicationName("KOVA");
-  QMainWindow window;
-  window.setWindowTitle("KOVA - *unbenannt*");
-  window.show();
-  return application.exec();
+  kova::KovaApplication application(argc, argv);
+  kova::KovaApplication::setApplicationName(QStringLiteral("KOVA"));
+  int result = 0;
+  {
+    TMainForm window;
+    window.show();
+    result = kova::KovaApplication::exec();
+  }
+  return result;
 }

@@ -1,0 +1,37 @@
+// The window as it stands after creation, before any run.
+#include <QScrollArea>
+#include <QSplitter>
+#include <QStatusBar>
+#include <Qsci/qsciscintilla.h>
+
+#include "app/diagram_image.h"
+#include "app/main_form_fixture.h"
+#include "app/tab_set.h"
+
+TEST_F(MainFormTest, StartsUnnamedWithOneEmptyDiagramAndHiddenTabs) {
+  EXPECT_EQ(MainForm, form.get());
+  EXPECT_EQ(form->windowTitle(), "KOVA - *unbenannt*");
+  EXPECT_TRUE(form->fFileName.isEmpty());
+  ASSERT_EQ(form->fImages.size(), 1u);
+  ASSERT_EQ(form->fScrollBoxes.size(), 1u);
+  EXPECT_TRUE(form->fImages[0]->Bitmap().isNull());
+  EXPECT_EQ(form->fImages[0]->parentWidget()->parentWidget(), form->fScrollBoxes[0]);
+  EXPECT_TRUE(form->TabSet->isHidden());
+  EXPECT_EQ(form->TabSet->TabIndex(), 0);
+  EXPECT_FALSE(form->fEditor->isUtf8());
+}
+
+TEST_F(MainFormTest, ComponentsCarryTheirNames) {
+  for (const char* name : {"EditPanel", "ImagePanel", "Splitter", "StatusBar", "TabSet", "RunAction",
+                           "SaveImageAction", "CopyImageAction"}) {
+    EXPECT_NE(form->findChild<QObject*>(name), nullptr) << name;
+  }
+  EXPECT_EQ(form->StatusBar->parentWidget(), form->EditPanel);
+  EXPECT_EQ(form->fEditor->parentWidget(), form->EditPanel);
+  EXPECT_EQ(form->TabSet->parentWidget(), form->ImagePanel);
+}
+
+TEST_F(MainFormTest, DestroyingTheWindowClearsTheModulePointer) {
+  form.reset();
+  EXPECT_EQ(MainForm, nullptr);
+}
