@@ -1,0 +1,31 @@
+#include "app/editor_bytes.h"
+
+#include <Qsci/qsciscintillabase.h>
+
+#include <new>
+
+void LoadEditorBytes(QsciScintillaBase& editor, std::string_view bytes) {
+  // A large file would otherwise be kept a second time as an undo record.
+  editor.SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 0UL);
+  editor.SendScintilla(QsciScintillaBase::SCI_CLEARALL);
+  editor.SendScintilla(QsciScintillaBase::SCI_SETSTATUS, 0UL);
+  editor.SendScintilla(QsciScintillaBase::SCI_APPENDTEXT, static_cast<uintptr_t>(bytes.size()),
+                       bytes.data());
+  const long status = editor.SendScintilla(QsciScintillaBase::SCI_GETSTATUS);
+  if (status != 0) {
+    editor.SendScintilla(QsciScintillaBase::SCI_CLEARALL);
+    editor.SendScintilla(QsciScintillaBase::SCI_SETSTATUS, 0UL);
+  }
+  editor.SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 1UL);
+  editor.SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
+  editor.SendScintilla(QsciScintillaBase::SCI_SETSAVEPOINT);
+  editor.SendScintilla(QsciScintillaBase::SCI_GOTOPOS, 0UL);
+  if (status != 0) throw std::bad_alloc();
+}
+
+std::string EditorBytes(const QsciScintillaBase& editor) {
+  const long length = editor.SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
+  const auto* text =
+      static_cast<const char*>(editor.SendScintillaPtrResult(QsciScintillaBase::SCI_GETCHARACTERPOINTER));
+  return std::string(text, static_cast<size_t>(length));
+}

@@ -1,0 +1,63 @@
+// The private-profile settings file: "[Section]" lines open sections, and
+// "Key=Value" lines hold one value each. Sections and keys are found without
+// regard to the case of their letters; lines this program does not use (other
+// sections, other keys, comments) are kept exactly as they stand.
+#pragma once
+
+#include <QString>
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A write that the file system refused; the message names the full path.
+class ProfileWriteError : public std::runtime_error {
+ public:
+  explicit ProfileWriteError(const QString& path);
+};
+
+// Reads a number as the settings file stores it: signed decimal, or
+// hexadecimal after "$" or "0x"/"0X" (eight hex digits wrap into the negative
+// numbers, as system colours are written). Anything else gives nothing.
+std::optional<int> ParseProfileInteger(std::string_view text);
+
+// One settings file, loaded when the object is made (a missing or unreadable
+// file reads as empty). Writes change the loaded copy; UpdateFile puts it on
+// the disk in one step. Values are 8-bit text of any length on one line.
+class ProfileFile {
+ public:
+  explicit ProfileFile(QString path);
+
+  const QString& FileName() const { return path_; }
+
+  std::string ReadString(std::string_view section, std::string_view key,
+                         std::string_view fallback) const;
+  // An absent key, an empty value or one that is not a number gives `fallback`.
+  int ReadInteger(std::string_view section, std::string_view key, int fallback) const;
+  // Read as a number with 1 or 0 as the fallback; every number but 0 is true.
+  bool ReadBool(std::string_view section, std::string_view key, bool fallback) const;
+
+  // Replaces the key's value where it stands, or adds the key at the end of
+  // its section, or adds the section at the end of the file.
+  void WriteString(std::string_view section, std::string_view key, std::string_view value);
+  void WriteInteger(std::string_view section, std::string_view key, int value);
+  void WriteBool(std::string_view section, std::string_view key, bool value);
+
+  // Writes the file when anything was written to it (created when missing).
+  // Throws ProfileWriteError when the file system refuses.
+  void UpdateFile();
+
+ private:
+  struct Range {
+    size_t begin;
+    size_t end;
+  };
+  std::optional<Range> FindSection(std::string_view section) const;
+  std::optional<size_t> FindKey(Range range, std::string_view key) const;
+
+  QString path_;
+  std::vector<std::string> lines_;
+  bool changed_ = false;
+};
