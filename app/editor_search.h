@@ -1,0 +1,28 @@
+// Search and replace in the editor's text with one of the two engines. The
+// text is searched line by line, so a match never spans a line break.
+#pragma once
+
+#include <QString>
+
+class QsciScintilla;
+class TextSearchEngine;
+
+struct SearchOptions {
+  bool replaceAll = false;    // replace every match in scope at once
+  bool backwards = false;     // find the last match before the caret
+  bool matchCase = false;
+  bool entireScope = false;   // the whole text instead of from the caret on
+  bool selectedOnly = false;  // only inside the selection, when there is one
+  bool wholeWord = false;     // a match must neither follow nor precede a
+                              // letter, digit or underscore
+};
+
+// Finds the first match in scope and selects it (the caret at its end, or at
+// its start when searching backwards), or replaces every match in scope as
+// one undo step. A search from the caret starts after the selection, or ends
+// before it when backwards, so that repeating it moves on to the next match.
+// Returns the number of matches found (a search stops at one); an empty
+// searchText finds nothing. Throws what the engine's Prepare throws.
+int SearchReplace(QsciScintilla& editor, TextSearchEngine& engine,
+                  const QString& searchText, const QString& replaceText,
+                  const SearchOptions& options);
