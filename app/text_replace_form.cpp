@@ -1,0 +1,46 @@
+#include "app/text_replace_form.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+TTextReplaceForm::TTextReplaceForm(QWidget* owner) : TTextSearchForm(owner) {
+  setObjectName(QStringLiteral("TextReplaceForm"));
+  setWindowTitle(QStringLiteral("Ersetzen..."));
+  setFixedSize(332, 210);
+
+  Label2 = new QLabel(QStringLiteral("E&rsetzen mit:"), this);
+  Label2->setObjectName(QStringLiteral("Label2"));
+  Label2->setGeometry(8, 41, 60, 13);
+  cbReplaceText = new QComboBox(this);
+  cbReplaceText->setObjectName(QStringLiteral("cbReplaceText"));
+  cbReplaceText->setEditable(true);
+  cbReplaceText->setInsertPolicy(QComboBox::NoInsert);
+  cbReplaceText->setGeometry(96, 37, 228, 21);
+  Label2->setBuddy(cbReplaceText);
+
+  gbSearchOptions->move(gbSearchOptions->x(), 70);
+  rgSearchDirection->move(rgSearchDirection->x(), 70);
+  btnOK->move(btnOK->x(), 179);
+  btnCancel->move(btnCancel->x(), 179);
+  setTabOrder(cbSearchText, cbReplaceText);
+  setTabOrder(cbReplaceText, cbSearchCaseSensitive);
+}
+
+QString TTextReplaceForm::ReplaceText() const { return cbReplaceText->currentText(); }
+void TTextReplaceForm::SetReplaceText(const QString& value) {
+  cbReplaceText->setEditText(value);
+}
+QString TTextReplaceForm::ReplaceTextHistory() const {
+  return ComboHistory(*cbReplaceText);
+}
+void TTextReplaceForm::SetReplaceTextHistory(const QString& value) {
+  SetComboHistory(*cbReplaceText, value);
+}
+
+void TTextReplaceForm::UpdateHistories() {
+  TTextSearchForm::UpdateHistories();
+  PushComboHistory(*cbReplaceText);
+}
