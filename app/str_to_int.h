@@ -1,0 +1,16 @@
+// Integer conversion of the number fields: optional leading blanks, an
+// optional sign, then decimal digits or hexadecimal digits after "$", "x" or
+// "0x" (either case), nothing after the digits, and a value within the signed
+// 32-bit range.
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <cstdint>
+#include <optional>
+
+std::optional<std::int32_t> TryStrToInt(QStringView text);
+
+// Throws std::runtime_error "'<text>' ist kein gültiger Integerwert" for a
+// text that is not a number.
+std::int32_t StrToInt(const QString& text);
