@@ -9,6 +9,8 @@
 #include "app/text_search_engine.h"
 #include "app/word_chars.h"
 
+namespace kova {
+
 namespace {
 
 using Sci = QsciScintillaBase;
@@ -170,3 +172,5 @@ int SearchReplace(QsciScintilla& editor, TextSearchEngine& engine,
   }
   return 0;
 }
+
+}  // namespace kova

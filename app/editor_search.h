@@ -5,6 +5,9 @@
 #include <QString>
 
 class QsciScintilla;
+
+namespace kova {
+
 class TextSearchEngine;
 
 struct SearchOptions {
@@ -26,3 +29,5 @@ struct SearchOptions {
 int SearchReplace(QsciScintilla& editor, TextSearchEngine& engine,
                   const QString& searchText, const QString& replaceText,
                   const SearchOptions& options);
+
+}  // namespace kova

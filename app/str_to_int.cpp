@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+namespace kova {
+
 namespace {
 
 int DigitValue(QChar c, int base) {
@@ -45,3 +47,5 @@ std::int32_t StrToInt(const QString& text) {
   throw std::runtime_error(
       QStringLiteral("'%1' ist kein gültiger Integerwert").arg(text).toStdString());
 }
+
+}  // namespace kova

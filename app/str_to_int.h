@@ -9,8 +9,12 @@
 #include <cstdint>
 #include <optional>
 
+namespace kova {
+
 std::optional<std::int32_t> TryStrToInt(QStringView text);
 
 // Throws std::runtime_error "'<text>' ist kein gültiger Integerwert" for a
 // text that is not a number.
 std::int32_t StrToInt(const QString& text);
+
+}  // namespace kova

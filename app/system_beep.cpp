@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <utility>
 
+namespace kova {
+
 namespace {
 
 BeepHandler& InstalledBeepHandler() {
@@ -23,3 +25,5 @@ void MessageBeep(BeepSound sound) {
 BeepHandler SetBeepHandler(BeepHandler handler) {
   return std::exchange(InstalledBeepHandler(), std::move(handler));
 }
+
+}  // namespace kova

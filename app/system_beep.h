@@ -4,6 +4,8 @@
 
 #include <functional>
 
+namespace kova {
+
 // The two sounds the program uses: the default beep answers a refused key or
 // number, the information sound answers a search that found nothing.
 enum class BeepSound { Default = 0, Information = 64 };
@@ -17,3 +19,5 @@ using BeepHandler = std::function<void(BeepSound)>;
 // Installs a handler (an empty one restores the platform's beep) and returns
 // the one it replaces.
 BeepHandler SetBeepHandler(BeepHandler handler);
+
+}  // namespace kova

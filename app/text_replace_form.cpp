@@ -34,13 +34,13 @@ void TTextReplaceForm::SetReplaceText(const QString& value) {
   cbReplaceText->setEditText(value);
 }
 QString TTextReplaceForm::ReplaceTextHistory() const {
-  return ComboHistory(*cbReplaceText);
+  return kova::ComboHistory(*cbReplaceText);
 }
 void TTextReplaceForm::SetReplaceTextHistory(const QString& value) {
-  SetComboHistory(*cbReplaceText, value);
+  kova::SetComboHistory(*cbReplaceText, value);
 }
 
 void TTextReplaceForm::UpdateHistories() {
   TTextSearchForm::UpdateHistories();
-  PushComboHistory(*cbReplaceText);
+  kova::PushComboHistory(*cbReplaceText);
 }

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+namespace kova {
+
 void PlainTextSearch::Prepare(const QString& pattern, bool matchCase) {
   pattern_ = pattern;
   caseSensitivity_ = matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
@@ -88,3 +90,5 @@ QString RegexTextSearch::Replacement(const TextMatch& match,
   }
   return result;
 }
+
+}  // namespace kova

@@ -1,12 +1,16 @@
 // The two search engines of the editor: plain text and regular expressions.
+// They are objects that the main window owns as it owns its other parts.
 // An engine finds matches inside one line; the editor search (editor_search.h)
 // decides where to look and what to do with a match.
 #pragma once
 
+#include <QObject>
 #include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 #include <optional>
+
+namespace kova {
 
 struct TextMatch {
   qsizetype start = 0;
@@ -14,9 +18,9 @@ struct TextMatch {
   QStringList captures;  // group 0 first; empty for the plain engine
 };
 
-class TextSearchEngine {
+class TextSearchEngine : public QObject {
  public:
-  virtual ~TextSearchEngine() = default;
+  using QObject::QObject;
 
   // Takes the text to look for. REQUIRES: called before MatchFrom.
   virtual void Prepare(const QString& pattern, bool matchCase) = 0;
@@ -59,3 +63,5 @@ class RegexTextSearch : public TextSearchEngine {
  private:
   QRegularExpression expression_;
 };
+
+}  // namespace kova

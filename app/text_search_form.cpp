@@ -8,6 +8,8 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 
+namespace kova {
+
 namespace {
 
 constexpr int kHistoryLength = 10;
@@ -46,6 +48,12 @@ void PushComboHistory(QComboBox& combo) {
   combo.insertItem(0, text);
   combo.setEditText(text);
 }
+
+}  // namespace kova
+
+using kova::ComboHistory;
+using kova::PushComboHistory;
+using kova::SetComboHistory;
 
 TTextSearchForm::TTextSearchForm(QWidget* owner) : QDialog(owner) {
   setObjectName(QStringLiteral("TextSearchForm"));

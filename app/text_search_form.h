@@ -60,6 +60,8 @@ class TTextSearchForm : public QDialog {
   QPushButton* btnCancel;
 };
 
+namespace kova {
+
 // A history combo box's list as text: the first ten entries joined by CR LF.
 QString ComboHistory(const QComboBox& combo);
 // Replaces a history combo box's list by the lines of text, keeping its text.
@@ -67,3 +69,5 @@ void SetComboHistory(QComboBox& combo, const QString& text);
 // Puts the combo box's text at the top of its list, dropping an entry equal to
 // it without regard to case; an empty text changes nothing.
 void PushComboHistory(QComboBox& combo);
+
+}  // namespace kova

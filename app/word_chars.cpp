@@ -1,5 +1,7 @@
 #include "app/word_chars.h"
 
+namespace kova {
+
 bool IsWordChar(QChar c, bool bashHighlighting) {
   const char16_t code = c.unicode();
   if (bashHighlighting) return code >= 33 && code <= 255;
@@ -18,3 +20,5 @@ QString WordAt(QStringView line, qsizetype column, bool bashHighlighting) {
   while (end < line.size() && IsWordChar(line[end], bashHighlighting)) ++end;
   return line.sliced(start, end - start).toString();
 }
+
+}  // namespace kova

@@ -9,6 +9,7 @@
 
 #include "app/text_search_engine.h"
 
+namespace kova {
 namespace {
 
 class EditorSearchTest : public ::testing::Test {
@@ -169,3 +170,4 @@ TEST_F(EditorSearchTest, EightBitTextKeepsItsPositions) {
 }
 
 }  // namespace
+}  // namespace kova

@@ -5,6 +5,7 @@
 
 #include <stdexcept>
 
+namespace kova {
 namespace {
 
 TEST(StrToIntTest, AcceptsBlanksSignsAndHexPrefixes) {
@@ -43,3 +44,4 @@ TEST(StrToIntTest, TheErrorNamesTheText) {
 }
 
 }  // namespace
+}  // namespace kova
