@@ -1,0 +1,20 @@
+// The largest bitmap a diagram may take: Qt's raster engine stops painting
+// text somewhere above 8 million pixels in either direction, and a bitmap
+// must fit into the memory that the machine can give.
+#ifndef KOVA_RENDER_BITMAP_LIMITS_H_
+#define KOVA_RENDER_BITMAP_LIMITS_H_
+
+namespace kova {
+
+constexpr long long kMaxBitmapSide = 8000000;
+
+// The bitmap bytes this process may ask for: half of the machine's memory.
+long long BitmapMemoryBudget();
+
+// Raises a RenderError naming the size when a width x height bitmap of
+// 32-bit pixels cannot be made.
+void CheckBitmapSize(long long width, long long height);
+
+}  // namespace kova
+
+#endif  // KOVA_RENDER_BITMAP_LIMITS_H_

@@ -1,0 +1,30 @@
+// The diagram font as the settings store it and the canvas draws with it.
+#ifndef KOVA_RENDER_DIAGRAM_FONT_H_
+#define KOVA_RENDER_DIAGRAM_FONT_H_
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+namespace kova {
+
+struct DiagramFont {
+  QString name = QStringLiteral("Arial");
+  int size = 10;  // points at 96 dots per inch
+  QColor color = Qt::black;
+  int orientation = 0;  // tenths of a degree, counter-clockwise
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+  bool strikeOut = false;
+
+  bool operator==(const DiagramFont&) const = default;
+};
+
+// The Qt font that draws like the diagram font: its size becomes a pixel
+// height so that measurements do not depend on the screen's resolution.
+QFont ToQFont(const DiagramFont& font);
+
+}  // namespace kova
+
+#endif  // KOVA_RENDER_DIAGRAM_FONT_H_

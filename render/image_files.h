@@ -1,0 +1,37 @@
+// Writing a diagram's bitmap to a picture file, and the rule that gives the
+// file its name.
+#ifndef KOVA_RENDER_IMAGE_FILES_H_
+#define KOVA_RENDER_IMAGE_FILES_H_
+
+#include <QImage>
+#include <QString>
+
+namespace kova {
+
+// The formats in the order of the save dialog's filter list; the filter
+// index (counting from 1) is the format's value.
+enum class ImageFormat { Bmp = 1, Gif = 2, Png = 3 };
+
+// The format of a save dialog's filter index; indexes outside 1 to 3 give BMP,
+// the dialog's first entry.
+ImageFormat FormatOfFilterIndex(int filterIndex);
+
+// ".bmp", ".gif" or ".png".
+QString ImageFileExtension(ImageFormat format);
+
+// The text from the last dot of the last path component on, dot included;
+// empty when that component has no dot.
+QString ExtractFileExt(const QString& fileName);
+
+// The name the picture is written to: the chosen name, with the format's
+// extension appended unless the name already ends in exactly that extension.
+QString ImageFileName(const QString& chosenName, ImageFormat format);
+
+// Writes the picture in the format, whatever the name's extension says.
+// Raises a RenderError with a German message when the file cannot be written;
+// a file that was already there is then left as it was.
+void WriteImageFile(const QImage& image, const QString& fileName, ImageFormat format);
+
+}  // namespace kova
+
+#endif  // KOVA_RENDER_IMAGE_FILES_H_

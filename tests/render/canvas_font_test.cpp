@@ -1,0 +1,84 @@
+// Text drawn with a real font: the font's settings reach the glyphs.
+#include <gtest/gtest.h>
+
+#include "render/canvas.h"
+#include "render/canvas_support.h"
+
+namespace kova {
+namespace {
+
+int CountInk(const QImage& image, QRgb paper) {
+  int count = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) count += image.pixel(x, y) == paper ? 0 : 1;
+  }
+  return count;
+}
+
+class CanvasFont : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    canvas.SetSize(200, 100);
+    canvas.FillRect(0, 0, 200, 100);
+  }
+  Canvas canvas;
+};
+
+TEST_F(CanvasFont, LargerSizeMeasuresTallerAndWider) {
+  DiagramFont font;
+  font.size = 8;
+  canvas.SetFont(font);
+  const int smallWidth = canvas.TextWidth("Hallo Welt");
+  const int smallHeight = canvas.TextHeight("Hallo Welt");
+  font.size = 16;
+  canvas.SetFont(font);
+  EXPECT_GT(canvas.TextWidth("Hallo Welt"), smallWidth);
+  EXPECT_GT(canvas.TextHeight("Hallo Welt"), smallHeight);
+  EXPECT_EQ(canvas.TextWidth(""), 0);
+}
+
+TEST_F(CanvasFont, GlyphsTakeTheFontColourInsideTheirCell) {
+  DiagramFont font;
+  font.color = QColor(200, 0, 0);
+  canvas.SetFont(font);
+  canvas.TextOut(20, 30, "Menge \xfc");
+  const QImage& image = canvas.Image();
+  bool red = false;
+  const int right = 20 + canvas.TextWidth("Menge \xfc");
+  const int bottom = 30 + canvas.TextHeight("Menge \xfc");
+  for (int y = 0; y < 100; ++y) {
+    for (int x = 0; x < 200; ++x) {
+      if (image.pixel(x, y) == 0xffffffff) continue;
+      EXPECT_TRUE(x >= 20 && x < right + 2 && y >= 30 && y < bottom) << x << "," << y;
+      red = red || (qRed(image.pixel(x, y)) > 150 && qGreen(image.pixel(x, y)) < 100);
+    }
+  }
+  EXPECT_TRUE(red);
+}
+
+TEST_F(CanvasFont, TurnedTextDrawsAboveItsStart) {
+  DiagramFont font;
+  font.orientation = 900;
+  canvas.SetFont(font);
+  canvas.TextOut(50, 90, "Schleife");
+  const QImage& image = canvas.Image();
+  EXPECT_GT(CountInk(image.copy(40, 0, 40, 91), 0xffffffff), 0);
+  EXPECT_EQ(CountInk(image.copy(70, 0, 130, 100), 0xffffffff), 0);
+}
+
+TEST_F(CanvasFont, StylesChangeTheInk) {
+  DiagramFont font;
+  canvas.TextOut(10, 10, "Text");
+  const int plain = CountInk(canvas.Image(), 0xffffffff);
+  for (auto style : {&DiagramFont::bold, &DiagramFont::underline, &DiagramFont::strikeOut}) {
+    DiagramFont styled = font;
+    styled.*style = true;
+    canvas.SetFont(styled);
+    canvas.FillRect(0, 0, 200, 100);
+    canvas.TextOut(10, 10, "Text");
+    EXPECT_GT(CountInk(canvas.Image(), 0xffffffff), plain);
+  }
+}
+
+}  // namespace
+}  // namespace kova

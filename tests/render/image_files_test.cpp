@@ -1,0 +1,157 @@
+// Pictures written in each format read back with the same pixels, and the
+// name a picture is saved under.
+#include "render/image_files.h"
+
+#include <gif_lib.h>
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include "render/error.h"
+#include "render/gif_encoder.h"
+
+namespace kova {
+namespace {
+
+QImage SamplePicture() {
+  QImage image(23, 11, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  for (int x = 0; x < 23; ++x) image.setPixel(x, 0, 0xff000000);
+  for (int y = 0; y < 11; ++y) image.setPixel(0, y, 0xff000000);
+  image.setPixel(5, 5, qRgb(200, 30, 90));
+  image.setPixel(6, 5, qRgb(25, 26, 128));
+  image.setPixel(7, 5, qRgb(128, 128, 128));
+  return image;
+}
+
+// The picture as giflib reads it, converted back to colours.
+QImage ReadGif(const QString& fileName) {
+  int error = 0;
+  GifFileType* gif = DGifOpenFileName(QFile::encodeName(fileName).constData(), &error);
+  if (!gif) return QImage();
+  QImage image;
+  if (DGifSlurp(gif) == GIF_OK && gif->ImageCount == 1) {
+    const SavedImage& frame = gif->SavedImages[0];
+    const ColorMapObject* map =
+        frame.ImageDesc.ColorMap ? frame.ImageDesc.ColorMap : gif->SColorMap;
+    image = QImage(frame.ImageDesc.Width, frame.ImageDesc.Height, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) {
+        const GifColorType c = map->Colors[frame.RasterBits[y * image.width() + x]];
+        image.setPixel(x, y, qRgb(c.Red, c.Green, c.Blue));
+      }
+    }
+  }
+  DGifCloseFile(gif, &error);
+  return image;
+}
+
+class ImageFileWriting : public ::testing::Test {
+ protected:
+  QString Path(const QString& name) const { return folder.filePath(name); }
+  QTemporaryDir folder;
+};
+
+TEST_F(ImageFileWriting, BmpAndPngKeepEveryPixel) {
+  const QImage picture = SamplePicture();
+  for (auto [format, name] :
+       {std::pair{ImageFormat::Bmp, "plan.bmp"}, {ImageFormat::Png, "plan.png"}}) {
+    WriteImageFile(picture, Path(name), format);
+    QImage back(Path(name));
+    ASSERT_FALSE(back.isNull()) << name;
+    EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32), picture) << name;
+  }
+}
+
+TEST_F(ImageFileWriting, FormatFollowsTheChoiceNotTheName) {
+  WriteImageFile(SamplePicture(), Path("plan.png"), ImageFormat::Bmp);
+  QFile file(Path("plan.png"));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.read(2), QByteArray("BM"));
+}
+
+TEST_F(ImageFileWriting, GifTakesTheNearestWebColourBlackAndWhiteExact) {
+  const QImage picture = SamplePicture();
+  WriteImageFile(picture, Path("plan.gif"), ImageFormat::Gif);
+  const QImage back = ReadGif(Path("plan.gif"));
+  ASSERT_EQ(back.size(), picture.size());
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) {
+      const QRgb original = picture.pixel(x, y);
+      if (original == 0xff000000 || original == 0xffffffff) {
+        EXPECT_EQ(back.pixel(x, y), original) << x << "," << y;
+      }
+    }
+  }
+  EXPECT_EQ(back.pixel(5, 5), qRgb(204, 51, 102));
+  EXPECT_EQ(back.pixel(6, 5), qRgb(0, 51, 153));
+  EXPECT_EQ(back.pixel(7, 5), qRgb(153, 153, 153));
+}
+
+TEST(WebPalette, EveryColourMapsToItsNearestLevels) {
+  EXPECT_EQ(WebPaletteIndex(qRgb(0, 0, 0)), 0);
+  EXPECT_EQ(WebPaletteIndex(qRgb(255, 255, 255)), 215);
+  EXPECT_EQ(WebPaletteColor(WebPaletteIndex(qRgb(25, 26, 76))), qRgb(0, 51, 51));
+  EXPECT_EQ(WebPaletteColor(WebPaletteIndex(qRgb(77, 229, 230))), qRgb(102, 204, 255));
+  for (int index = 0; index < 216; ++index)
+    EXPECT_EQ(WebPaletteIndex(WebPaletteColor(index)), index);
+}
+
+TEST_F(ImageFileWriting, MissingFolderIsReportedAndNothingWritten) {
+  const QString target = Path("fehlt/plan.png");
+  try {
+    WriteImageFile(SamplePicture(), target, ImageFormat::Png);
+    FAIL() << "no error";
+  } catch (const RenderError& error) {
+    EXPECT_TRUE(QString::fromLatin1(error.what()).contains(QStringLiteral("existiert nicht")));
+  }
+  EXPECT_FALSE(QFile::exists(target));
+}
+
+TEST_F(ImageFileWriting, FolderInTheWayIsReportedAndKept) {
+  ASSERT_TRUE(QDir(folder.path()).mkdir("plan.bmp"));
+  EXPECT_THROW(WriteImageFile(SamplePicture(), Path("plan.bmp"), ImageFormat::Bmp), RenderError);
+  EXPECT_TRUE(QFileInfo(Path("plan.bmp")).isDir());
+  EXPECT_EQ(QDir(folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size(), 1);
+}
+
+TEST_F(ImageFileWriting, PictureNotYetDrawnIsReported) {
+  EXPECT_THROW(WriteImageFile(QImage(), Path("leer.png"), ImageFormat::Png), RenderError);
+  EXPECT_FALSE(QFile::exists(Path("leer.png")));
+}
+
+TEST_F(ImageFileWriting, GifTooLargeForItsFormatIsReported) {
+  const QImage wide(70000, 1, QImage::Format_RGB32);
+  EXPECT_THROW(WriteImageFile(wide, Path("breit.gif"), ImageFormat::Gif), RenderError);
+  EXPECT_FALSE(QFile::exists(Path("breit.gif")));
+}
+
+TEST(ImageFileName, ExtensionIsAppendedUnlessExactlyPresent) {
+  EXPECT_EQ(ImageFileName("plan", ImageFormat::Bmp), "plan.bmp");
+  EXPECT_EQ(ImageFileName("plan.bmp", ImageFormat::Bmp), "plan.bmp");
+  EXPECT_EQ(ImageFileName("Plan.BMP", ImageFormat::Bmp), "Plan.BMP.bmp");
+  EXPECT_EQ(ImageFileName("plan.png", ImageFormat::Bmp), "plan.png.bmp");
+  EXPECT_EQ(ImageFileName("bild", ImageFormat::Png), "bild.png");
+  EXPECT_EQ(ImageFileName("bild.gif", ImageFormat::Gif), "bild.gif");
+  EXPECT_EQ(ImageFileName("/home/a.b/bild", ImageFormat::Gif), "/home/a.b/bild.gif");
+}
+
+TEST(ImageFileName, ExtensionStartsAtTheLastDotOfTheLastComponent) {
+  EXPECT_EQ(ExtractFileExt("archiv.tar.gz"), ".gz");
+  EXPECT_EQ(ExtractFileExt("/tmp/x.d/plan"), "");
+  EXPECT_EQ(ExtractFileExt("plan."), ".");
+  EXPECT_EQ(ExtractFileExt("plan"), "");
+}
+
+TEST(ImageFileName, FilterIndexChoosesTheFormat) {
+  EXPECT_EQ(FormatOfFilterIndex(1), ImageFormat::Bmp);
+  EXPECT_EQ(FormatOfFilterIndex(2), ImageFormat::Gif);
+  EXPECT_EQ(FormatOfFilterIndex(3), ImageFormat::Png);
+  EXPECT_EQ(FormatOfFilterIndex(0), ImageFormat::Bmp);
+}
+
+}  // namespace
+}  // namespace kova
