@@ -14,14 +14,6 @@ namespace {
 
 constexpr int kHistoryLength = 10;
 
-QCheckBox* MakeCheckBox(QWidget* parent, const char* name, const QString& text,
-                        int top) {
-  auto* box = new QCheckBox(text, parent);
-  box->setObjectName(QLatin1String(name));
-  box->setGeometry(8, top, 140, 17);
-  return box;
-}
-
 }  // namespace
 
 QString ComboHistory(const QComboBox& combo) {
@@ -54,6 +46,18 @@ void PushComboHistory(QComboBox& combo) {
 using kova::ComboHistory;
 using kova::PushComboHistory;
 using kova::SetComboHistory;
+
+namespace {
+
+QCheckBox* MakeCheckBox(QWidget* parent, const char* name, const QString& text,
+                        int top) {
+  auto* box = new QCheckBox(text, parent);
+  box->setObjectName(QLatin1String(name));
+  box->setGeometry(8, top, 140, 17);
+  return box;
+}
+
+}  // namespace
 
 TTextSearchForm::TTextSearchForm(QWidget* owner) : QDialog(owner) {
   setObjectName(QStringLiteral("TextSearchForm"));
