@@ -9,6 +9,8 @@
 #include <system_error>
 #include <unistd.h>
 
+namespace kova {
+
 namespace {
 
 [[noreturn]] void ThrowErrno(int error) {
@@ -115,3 +117,5 @@ void WriteFileAtomically(const QString& path, std::string_view bytes) {
   }
   SyncFolder(folder);
 }
+
+}  // namespace kova

@@ -6,6 +6,8 @@
 
 #include <string_view>
 
+namespace kova {
+
 // Writes `bytes` to a new temporary file in the target's folder and renames it
 // over the target only once every byte has reached the disk. An existing
 // target keeps its permission bits (and, where allowed, its owner); a new one
@@ -14,3 +16,5 @@
 // the write. Throws std::system_error with the errno of the failing step; on
 // failure the old content is untouched and no temporary file is left.
 void WriteFileAtomically(const QString& path, std::string_view bytes);
+
+}  // namespace kova

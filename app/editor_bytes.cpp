@@ -4,6 +4,8 @@
 
 #include <new>
 
+namespace kova {
+
 void LoadEditorBytes(QsciScintillaBase& editor, std::string_view bytes) {
   // A large file would otherwise be kept a second time as an undo record.
   editor.SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 0UL);
@@ -29,3 +31,5 @@ std::string EditorBytes(const QsciScintillaBase& editor) {
       static_cast<const char*>(editor.SendScintillaPtrResult(QsciScintillaBase::SCI_GETCHARACTERPOINTER));
   return std::string(text, static_cast<size_t>(length));
 }
+
+}  // namespace kova

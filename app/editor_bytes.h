@@ -8,6 +8,8 @@
 
 class QsciScintillaBase;
 
+namespace kova {
+
 // Replaces the editor's text by `bytes` as a fresh document: no undo history,
 // not modified, caret at the start. Throws std::bad_alloc when the editor
 // could not take the text; the editor is then empty.
@@ -15,3 +17,5 @@ void LoadEditorBytes(QsciScintillaBase& editor, std::string_view bytes);
 
 // Every byte of the editor's text, line breaks as they stand in the editor.
 std::string EditorBytes(const QsciScintillaBase& editor);
+
+}  // namespace kova

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <system_error>
 
+namespace kova {
+
 namespace {
 
 std::string_view TrimBlanks(std::string_view text) {
@@ -197,3 +199,5 @@ void ProfileFile::UpdateFile() {
   }
   changed_ = false;
 }
+
+}  // namespace kova

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+namespace kova {
+
 // A write that the file system refused; the message names the full path.
 class ProfileWriteError : public std::runtime_error {
  public:
@@ -61,3 +63,5 @@ class ProfileFile {
   std::vector<std::string> lines_;
   bool changed_ = false;
 };
+
+}  // namespace kova

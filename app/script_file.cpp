@@ -10,6 +10,8 @@
 #include <system_error>
 #include <unistd.h>
 
+namespace kova {
+
 namespace {
 
 // The runtime's input/output messages, by the error that the system gave.
@@ -142,3 +144,5 @@ void WriteScriptFile(const QString& fileName, std::string_view bytes) {
     throw ScriptFileError(InOutErrorMessage(failure.code().value()).toStdString());
   }
 }
+
+}  // namespace kova

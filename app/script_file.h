@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+namespace kova {
+
 // The conventions, numbered as the open command checks its menu items.
 enum class LineBreakFormat : unsigned char { NoBreak = 0, Windows = 1, Unix = 2, Mac = 3 };
 
@@ -38,3 +40,5 @@ std::string ReadScriptFile(const QString& fileName);
 // failure leaves the previous file as it was. Throws ScriptFileError with the
 // input/output message of the system error, e.g. "Dateizugriff verweigert".
 void WriteScriptFile(const QString& fileName, std::string_view bytes);
+
+}  // namespace kova

@@ -9,6 +9,7 @@
 
 #include <string>
 
+namespace kova {
 namespace {
 
 class ProfileFileTest : public ::testing::Test {
@@ -176,3 +177,4 @@ TEST_F(ProfileFileTest, RelativePathIsReportedInFull) {
 }
 
 }  // namespace
+}  // namespace kova

@@ -16,6 +16,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace kova {
 namespace {
 
 std::string AllByteValues() {
@@ -227,3 +228,4 @@ TEST(EditorBytesTest, LoadedTextIsAFreshDocument) {
 }
 
 }  // namespace
+}  // namespace kova
