@@ -6,7 +6,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
+
+#include "app/text_lines.h"
 
 namespace kova {
 
@@ -26,9 +27,7 @@ QString ComboHistory(const QComboBox& combo) {
 void SetComboHistory(QComboBox& combo, const QString& text) {
   const QString kept = combo.currentText();
   combo.clear();
-  QStringList lines = text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
-  if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
-  combo.addItems(lines);
+  combo.addItems(SplitTextLines(text));
   combo.setEditText(kept);
 }
 
