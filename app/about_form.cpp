@@ -16,10 +16,10 @@
 using kova::ClickLabel;
 
 const char* const InfoText =
-    "KOVA zeichnet Nassi-Shneiderman-Diagramme, auch Struktogramme genannt, "
-    "aus Shell-Skripten und deutschem Pseudocode.\r\n\r\n"
-    "Es verwendet Qt (qt.io), QScintilla (riverbankcomputing.com) und "
-    "giflib (giflib.sourceforge.net).";
+    "KOVA zeichnet Nassi-Shneiderman-Diagramme (Struktogramme) aus "
+    "Shell-Skripten und Pseudocode.\r\n\r\n"
+    "Es nutzt Qt (qt.io), QScintilla (riverbankcomputing.com) und giflib "
+    "(giflib.sourceforge.net).";
 const char* const WebPageAddress = "https://kova.example.org";
 const char* const MailAddress = "kova@example.org";
 const char* const LogoAddress = "https://de.wikipedia.org/wiki/Nassi-Shneiderman-Diagramm";

@@ -183,15 +183,21 @@ bool TSettingsForm::AnweisungsHoeheEditKeyPress(QChar key) {
   return false;
 }
 
+void TSettingsForm::ReturnFocus(QWidget* edit) {
+  fReturningFocus = true;
+  edit->setFocus();
+  fReturningFocus = false;
+}
+
 void TSettingsForm::AnweisungsHoeheEditExit(LabeledEdit* sender) {
-  if (kova::TryStrToInt(sender->text())) return;
+  if (fReturningFocus || kova::TryStrToInt(sender->text())) return;
   kova::ShowError('"' + sender->text() + QStringLiteral("\" ist keine gültige Zahl!"));
-  sender->setFocus();
+  ReturnFocus(sender);
 }
 
 void TSettingsForm::TabWidthEditExit() {
-  if (kova::TryStrToInt(TabWidthEdit->text())) return;
-  TabWidthEdit->setFocus();
+  if (fReturningFocus || kova::TryStrToInt(TabWidthEdit->text())) return;
+  ReturnFocus(TabWidthEdit);
   kova::MessageBeep(kova::BeepSound::Default);
 }
 

@@ -73,4 +73,12 @@ class TSettingsForm : public QDialog {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // Puts the focus back into edit without checking the control that loses
+  // it, so that two fields holding no number do not call each other back
+  // for ever.
+  void ReturnFocus(QWidget* edit);
+
+  bool fReturningFocus = false;
 };
