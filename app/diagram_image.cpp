@@ -2,26 +2,20 @@
 
 #include <QPainter>
 
-#include <utility>
-
 namespace kova {
 
-DiagramImage::DiagramImage(QWidget* parent) : QWidget(parent) {
-  // A new canvas starts with the platform's default font at 8 points.
-  fCanvasFont.setPointSize(8);
-  setFixedSize(0, 0);
-}
+DiagramImage::DiagramImage(QWidget* parent) : QWidget(parent) { BitmapChanged(); }
 
-void DiagramImage::SetBitmap(QImage bitmap) {
-  fBitmap = std::move(bitmap);
-  setFixedSize(fBitmap.size());
+void DiagramImage::BitmapChanged() {
+  setFixedSize(fCanvas.Width(), fCanvas.Height());
   update();
 }
 
 void DiagramImage::paintEvent(QPaintEvent*) {
-  if (fBitmap.isNull()) return;
+  const QImage& bitmap = fCanvas.Image();
+  if (bitmap.isNull()) return;
   QPainter painter(this);
-  painter.drawImage(0, 0, fBitmap);
+  painter.drawImage(0, 0, bitmap);
 }
 
 }  // namespace kova

@@ -1,11 +1,11 @@
-// One diagram picture in the image pane: the bitmap a run draws into, with
-// the canvas font that drawing measures and writes with. The widget always
-// takes the size of its bitmap, at the top left of its scroll area.
+// One diagram picture in the image pane: the canvas a run draws on, whose
+// font is the one drawing measures and writes with. The widget always takes
+// the size of its bitmap, at the top left of its scroll area.
 #pragma once
 
-#include <QFont>
-#include <QImage>
 #include <QWidget>
+
+#include "render/canvas.h"
 
 namespace kova {
 
@@ -13,20 +13,18 @@ class DiagramImage : public QWidget {
  public:
   explicit DiagramImage(QWidget* parent = nullptr);
 
-  const QImage& Bitmap() const { return fBitmap; }
-  // Takes a newly drawn bitmap and resizes the widget to it.
-  void SetBitmap(QImage bitmap);
+  // For image 0 the canvas font is the diagram font.
+  Canvas& BitmapCanvas() { return fCanvas; }
+  const QImage& Bitmap() { return fCanvas.Image(); }
 
-  // The font of the bitmap's canvas; for image 0 this is the diagram font.
-  const QFont& CanvasFont() const { return fCanvasFont; }
-  void SetCanvasFont(const QFont& font) { fCanvasFont = font; }
+  // Takes the size of the bitmap after drawing changed it, and shows it.
+  void BitmapChanged();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  QImage fBitmap;
-  QFont fCanvasFont;
+  Canvas fCanvas;
 };
 
 }  // namespace kova

@@ -91,6 +91,8 @@ class TMainForm : public QMainWindow {
   // Run and tabs
   QScrollArea* newScrollBox();
   kova::DiagramImage* newDiagramImage(QScrollArea* scrollBox);
+  // The image of the selected tab; image 0 while no function tab is chosen.
+  kova::DiagramImage& SelectedImage();
 
   // Commands
   void createActions();

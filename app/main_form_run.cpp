@@ -1,12 +1,16 @@
-#include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QScrollArea>
 #include <QVBoxLayout>
 #include <Qsci/qsciscintilla.h>
 
 #include "app/diagram_image.h"
 #include "app/dialog_seam.h"
+#include "app/editor_bytes.h"
 #include "app/main_form.h"
+#include "app/script_file.h"
 #include "app/tab_set.h"
+#include "render/image_files.h"
 
 void TMainForm::RunActionExecute() {}
 
@@ -51,17 +55,38 @@ void TMainForm::Fehler(int line, const std::string& lineText, const std::string&
 }
 
 std::vector<std::string> TMainForm::EditorLines() const {
+  // The editor ends a line at CR LF, LF or CR alike.
+  const std::string text = kova::ReplaceLineBreaks(kova::EditorBytes(*fEditor), "\n");
   std::vector<std::string> lines;
-  const int count = fEditor->lines();
-  lines.reserve(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) {
-    QByteArray bytes = fEditor->text(i).toLatin1();
-    while (!bytes.isEmpty() && (bytes.back() == '\n' || bytes.back() == '\r')) bytes.chop(1);
-    lines.emplace_back(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  std::size_t start = 0;
+  for (std::size_t end = text.find('\n'); end != std::string::npos; end = text.find('\n', start)) {
+    lines.emplace_back(text, start, end - start);
+    start = end + 1;
   }
+  lines.emplace_back(text, start);
   return lines;
 }
 
-void TMainForm::CopyImageActionExecute() {}
+kova::DiagramImage& TMainForm::SelectedImage() {
+  const int tab = TabSet->TabIndex();
+  if (tab > 0 && static_cast<std::size_t>(tab) < fImages.size() && fImages[tab] != nullptr) return *fImages[tab];
+  return *fImages[0];
+}
 
-void TMainForm::SaveImageActionExecute() {}
+void TMainForm::CopyImageActionExecute() { QGuiApplication::clipboard()->setImage(SelectedImage().Bitmap()); }
+
+void TMainForm::SaveImageActionExecute() {
+  kova::FileDialogRequest request;
+  request.mode = kova::FileDialogMode::Save;
+  request.title = QStringLiteral("als Grafik speichern...");
+  request.filters = {{QStringLiteral("Bitmap (*.bmp)"), QStringLiteral("*.bmp")},
+                     {QStringLiteral("GIF (*.gif)"), QStringLiteral("*.gif")},
+                     {QStringLiteral("PNG (*.png)"), QStringLiteral("*.png")}};
+  request.filterIndex = 1;
+  request.overwritePrompt = true;
+  const std::optional<kova::FileChoice> choice = kova::AskFileName(request);
+  if (!choice) return;
+  // The chosen filter alone decides the format, whatever the name says.
+  const kova::ImageFormat format = kova::FormatOfFilterIndex(choice->filterIndex);
+  kova::WriteImageFile(SelectedImage().Bitmap(), kova::ImageFileName(choice->fileName, format), format);
+}

@@ -14,7 +14,7 @@ TEST_F(MainFormTest, StartsUnnamedWithOneEmptyDiagramAndHiddenTabs) {
   EXPECT_TRUE(form->fFileName.isEmpty());
   ASSERT_EQ(form->fImages.size(), 1u);
   ASSERT_EQ(form->fScrollBoxes.size(), 1u);
-  EXPECT_TRUE(form->fImages[0]->Bitmap().isNull());
+  EXPECT_EQ(form->fImages[0]->Bitmap().width(), 0);
   EXPECT_EQ(form->fImages[0]->parentWidget()->parentWidget(), form->fScrollBoxes[0]);
   EXPECT_TRUE(form->TabSet->isHidden());
   EXPECT_EQ(form->TabSet->TabIndex(), 0);
