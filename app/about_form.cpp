@@ -8,6 +8,7 @@
 #include <QTextLayout>
 
 #include "app/click_label.h"
+#include "app/form_setup.h"
 #include "app/modal_dialog.h"
 #include "app/shell_open.h"
 #include "app/text_lines.h"
@@ -83,11 +84,8 @@ ClickLabel* MakeLink(QWidget* parent, const char* name, const QString& text, int
 }  // namespace
 
 TAboutForm::TAboutForm(QWidget* owner) : QDialog(owner) {
-  setObjectName(QStringLiteral("AboutForm"));
+  kova::SetUpForm(*this, "AboutForm", QString(), "Tahoma");
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-  QFont dialogFont(QStringLiteral("Tahoma"));
-  dialogFont.setPointSize(8);
-  setFont(dialogFont);
   setFixedSize(377, 240);
 
   OKButton = new QPushButton(QStringLiteral("&OK"), this);

@@ -6,6 +6,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "app/form_setup.h"
+
 namespace {
 
 QTableWidgetItem* ReadOnlyItem(const QString& text) {
@@ -17,12 +19,8 @@ QTableWidgetItem* ReadOnlyItem(const QString& text) {
 }  // namespace
 
 TKeysForm::TKeysForm(QWidget* owner) : QDialog(owner) {
-  setObjectName(QStringLiteral("KeysForm"));
-  setWindowTitle(QStringLiteral("Schlüssel..."));
+  kova::SetUpForm(*this, "KeysForm", QStringLiteral("Schlüssel..."), "Tahoma");
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-  QFont dialogFont(QStringLiteral("Tahoma"));
-  dialogFont.setPixelSize(11);
-  setFont(dialogFont);
   resize(627, 327);
 
   ValueListEditor = new QTableWidget(0, 2, this);

@@ -10,6 +10,7 @@
 #include <QTabWidget>
 
 #include "app/dialog_seam.h"
+#include "app/form_setup.h"
 #include "app/labeled_edit.h"
 #include "app/str_to_int.h"
 #include "app/system_beep.h"
@@ -66,11 +67,7 @@ bool IsDialogKey(int key) {
 }  // namespace
 
 TSettingsForm::TSettingsForm(QWidget* owner) : QDialog(owner) {
-  setObjectName(QStringLiteral("SettingsForm"));
-  setWindowTitle(QStringLiteral("Einstellungen..."));
-  QFont dialogFont(QStringLiteral("Tahoma"));
-  dialogFont.setPixelSize(11);
-  setFont(dialogFont);
+  kova::SetUpForm(*this, "SettingsForm", QStringLiteral("Einstellungen..."), "Tahoma");
   setFixedSize(519, 357);
 
   PageControl1 = new QTabWidget(this);

@@ -1,5 +1,7 @@
 #include "app/text_replace_form.h"
 
+#include "app/form_setup.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -7,19 +9,13 @@
 #include <QPushButton>
 
 TTextReplaceForm::TTextReplaceForm(QWidget* owner) : TTextSearchForm(owner) {
-  setObjectName(QStringLiteral("TextReplaceForm"));
-  setWindowTitle(QStringLiteral("Ersetzen..."));
+  kova::SetUpForm(*this, "TextReplaceForm", QStringLiteral("Ersetzen..."), "MS Sans Serif");
   setFixedSize(332, 210);
 
   Label2 = new QLabel(QStringLiteral("E&rsetzen mit:"), this);
   Label2->setObjectName(QStringLiteral("Label2"));
   Label2->setGeometry(8, 41, 60, 13);
-  cbReplaceText = new QComboBox(this);
-  cbReplaceText->setObjectName(QStringLiteral("cbReplaceText"));
-  cbReplaceText->setEditable(true);
-  cbReplaceText->setInsertPolicy(QComboBox::NoInsert);
-  cbReplaceText->setGeometry(96, 37, 228, 21);
-  Label2->setBuddy(cbReplaceText);
+  cbReplaceText = kova::MakeHistoryCombo(this, "cbReplaceText", 37, Label2);
 
   gbSearchOptions->move(gbSearchOptions->x(), 70);
   rgSearchDirection->move(rgSearchDirection->x(), 70);

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "app/form_setup.h"
 #include "app/text_lines.h"
 
 namespace kova {
@@ -29,6 +30,16 @@ void SetComboHistory(QComboBox& combo, const QString& text) {
   combo.clear();
   combo.addItems(SplitTextLines(text));
   combo.setEditText(kept);
+}
+
+QComboBox* MakeHistoryCombo(QWidget* parent, const char* name, int top, QLabel* label) {
+  auto* combo = new QComboBox(parent);
+  combo->setObjectName(QLatin1String(name));
+  combo->setEditable(true);
+  combo->setInsertPolicy(QComboBox::NoInsert);
+  combo->setGeometry(96, top, 228, 21);
+  label->setBuddy(combo);
+  return combo;
 }
 
 void PushComboHistory(QComboBox& combo) {
@@ -59,23 +70,14 @@ QCheckBox* MakeCheckBox(QWidget* parent, const char* name, const QString& text,
 }  // namespace
 
 TTextSearchForm::TTextSearchForm(QWidget* owner) : QDialog(owner) {
-  setObjectName(QStringLiteral("TextSearchForm"));
-  setWindowTitle(QStringLiteral("Suchen..."));
-  QFont dialogFont(QStringLiteral("MS Sans Serif"));
-  dialogFont.setPixelSize(11);
-  setFont(dialogFont);
+  kova::SetUpForm(*this, "TextSearchForm", QStringLiteral("Suchen..."), "MS Sans Serif");
   setFixedSize(332, 180);
   move(132, 168);
 
   Label1 = new QLabel(QStringLiteral("&Suchen nach:"), this);
   Label1->setObjectName(QStringLiteral("Label1"));
   Label1->setGeometry(8, 12, 67, 13);
-  cbSearchText = new QComboBox(this);
-  cbSearchText->setObjectName(QStringLiteral("cbSearchText"));
-  cbSearchText->setEditable(true);
-  cbSearchText->setInsertPolicy(QComboBox::NoInsert);
-  cbSearchText->setGeometry(96, 8, 228, 21);
-  Label1->setBuddy(cbSearchText);
+  cbSearchText = kova::MakeHistoryCombo(this, "cbSearchText", 8, Label1);
 
   gbSearchOptions = new QGroupBox(QStringLiteral("Optionen"), this);
   gbSearchOptions->setObjectName(QStringLiteral("gbSearchOptions"));

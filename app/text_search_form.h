@@ -66,6 +66,9 @@ namespace kova {
 QString ComboHistory(const QComboBox& combo);
 // Replaces a history combo box's list by the lines of text, keeping its text.
 void SetComboHistory(QComboBox& combo, const QString& text);
+// An editable combo box for a text and its history, at (96, top), that
+// label names.
+QComboBox* MakeHistoryCombo(QWidget* parent, const char* name, int top, QLabel* label);
 // Puts the combo box's text at the top of its list, dropping an entry equal to
 // it without regard to case; an empty text changes nothing.
 void PushComboHistory(QComboBox& combo);
