@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <algorithm>
+#include <cstdlib>
 
 #include "app/dialog_seam.h"
 #include "app/form_setup.h"
@@ -56,6 +58,30 @@ QGroupBox* MakeFontGroup(QWidget* parent, const char* name, int top,
   label->setPalette(white);
   button = MakeButton(group, buttonName, "Schriftart ändern...", QRect(12, 71, 133, 25));
   return group;
+}
+
+// The font dialog works in points; the colour and the orientation, which it
+// does not offer, stay as they were.
+QFont DialogFont(const kova::DiagramFont& font) {
+  QFont dialogFont(font.name);
+  dialogFont.setPointSize(std::max(1, std::abs(font.size)));
+  dialogFont.setBold(font.bold);
+  dialogFont.setItalic(font.italic);
+  dialogFont.setUnderline(font.underline);
+  dialogFont.setStrikeOut(font.strikeOut);
+  return dialogFont;
+}
+
+kova::DiagramFont ChosenFont(const QFont& chosen, const kova::DiagramFont& before) {
+  kova::DiagramFont font = before;
+  font.name = chosen.family();
+  font.size = chosen.pointSize() > 0 ? chosen.pointSize()
+                                     : std::max(1, (chosen.pixelSize() * 72 + 48) / 96);
+  font.bold = chosen.bold();
+  font.italic = chosen.italic();
+  font.underline = chosen.underline();
+  font.strikeOut = chosen.strikeOut();
+  return font;
 }
 
 // Keys that steer the dialog rather than type into the edit.
@@ -198,9 +224,33 @@ void TSettingsForm::TabWidthEditExit() {
   kova::MessageBeep(kova::BeepSound::Default);
 }
 
+void TSettingsForm::ShowSample(QLabel* label, const kova::DiagramFont& font) {
+  label->setFont(kova::ToQFont(font));
+  QPalette colored = label->palette();
+  colored.setColor(QPalette::WindowText, font.color);
+  label->setPalette(colored);
+}
+
+void TSettingsForm::SetEditFont(const kova::DiagramFont& font) {
+  fEditFont = font;
+  ShowSample(EditFontLabel, font);
+}
+
+void TSettingsForm::SetNSDFont(const kova::DiagramFont& font) {
+  fNSDFont = font;
+  ShowSample(NSDFontLabel, font);
+}
+
 void TSettingsForm::EditFontBtnClick(QPushButton* sender) {
-  QLabel* label = sender == EditFontBtn ? EditFontLabel : NSDFontLabel;
-  if (const std::optional<QFont> chosen = kova::AskFont(label->font())) label->setFont(*chosen);
+  const bool editFont = sender == EditFontBtn;
+  const kova::DiagramFont& before = editFont ? fEditFont : fNSDFont;
+  const std::optional<QFont> chosen = kova::AskFont(DialogFont(before));
+  if (!chosen) return;
+  const kova::DiagramFont after = ChosenFont(*chosen, before);
+  if (editFont)
+    SetEditFont(after);
+  else
+    SetNSDFont(after);
 }
 
 bool TSettingsForm::eventFilter(QObject* watched, QEvent* event) {

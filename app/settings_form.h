@@ -6,6 +6,8 @@
 
 #include <QDialog>
 
+#include "render/diagram_font.h"
+
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -28,6 +30,13 @@ class TSettingsForm : public QDialog {
   // value beyond the last item selects the last item.
   int AusrichtungIndex() const;
   void SetAusrichtungIndex(int index);
+
+  // The fonts of the two sample labels, the dialog's only store for the
+  // editor font and the diagram font while it is open.
+  const kova::DiagramFont& EditFont() const { return fEditFont; }
+  void SetEditFont(const kova::DiagramFont& font);
+  const kova::DiagramFont& NSDFont() const { return fNSDFont; }
+  void SetNSDFont(const kova::DiagramFont& font);
 
   // The six metric edits in the order they are filled and applied.
   kova::LabeledEdit* MetricEdit(int index) const;
@@ -80,5 +89,10 @@ class TSettingsForm : public QDialog {
   // for ever.
   void ReturnFocus(QWidget* edit);
 
+  // Shows font in label's sample text.
+  static void ShowSample(QLabel* label, const kova::DiagramFont& font);
+
   bool fReturningFocus = false;
+  kova::DiagramFont fEditFont;
+  kova::DiagramFont fNSDFont;
 };

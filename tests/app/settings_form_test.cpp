@@ -124,16 +124,27 @@ TEST_F(SettingsFormTest, AnAlignmentBeyondTheItemsSelectsTheLast) {
 }
 
 TEST_F(SettingsFormTest, AFontButtonChangesOnlyItsOwnLabelAndOnlyOnOk) {
-  QFont chosen(QStringLiteral("Courier"), 14);
-  const QFont editFont = form.EditFontLabel->font();
+  DiagramFont editFont{.name = "Courier New", .size = 9};
+  DiagramFont nsdFont{.name = "Arial", .size = 10, .color = Qt::red, .orientation = 900};
+  form.SetEditFont(editFont);
+  form.SetNSDFont(nsdFont);
   dialogs.fontAnswers.push_back(std::nullopt);
   form.EditFontBtnClick(form.EditFontBtn);
-  EXPECT_EQ(editFont, form.EditFontLabel->font());
+  EXPECT_EQ(editFont, form.EditFont());
+  ASSERT_EQ(1u, dialogs.fontRequests.size());
+  EXPECT_EQ("Courier New", dialogs.fontRequests[0].family());
+  EXPECT_EQ(9, dialogs.fontRequests[0].pointSize());
+  QFont chosen(QStringLiteral("Times"), 14);
+  chosen.setItalic(true);
   dialogs.fontAnswers.push_back(chosen);
   form.EditFontBtnClick(form.NSDForntBtn);
-  EXPECT_EQ(chosen, form.NSDFontLabel->font());
-  EXPECT_EQ(editFont, form.EditFontLabel->font());
-  EXPECT_EQ(2u, dialogs.fontRequests.size());
+  EXPECT_EQ("Times", form.NSDFont().name);
+  EXPECT_EQ(14, form.NSDFont().size);
+  EXPECT_TRUE(form.NSDFont().italic);
+  EXPECT_EQ(QColor(Qt::red), form.NSDFont().color) << "the dialog offers no colour";
+  EXPECT_EQ(900, form.NSDFont().orientation);
+  EXPECT_TRUE(form.NSDFontLabel->font().italic());
+  EXPECT_EQ(editFont, form.EditFont());
 }
 
 }  // namespace
