@@ -1,0 +1,84 @@
+// The script editor: QScintilla in 8-bit mode with the program's editing
+// conveniences that QScintilla lacks (smart tabs, the enhanced End key,
+// trailing blanks trimmed when a line is ended, a right click that moves the
+// caret, the top line's number while the scroll bar is dragged, a line-number
+// gutter as wide as its numbers), and one status notification that says which
+// parts of its state changed since the last one.
+#pragma once
+
+#include <Qsci/qsciscintilla.h>
+
+#include <QFlags>
+
+enum EditorStatus : unsigned {
+  scAll = 1u << 0,
+  scCaretX = 1u << 1,
+  scCaretY = 1u << 2,
+  scLeftChar = 1u << 3,
+  scTopLine = 1u << 4,
+  scInsertMode = 1u << 5,
+  scModified = 1u << 6,
+  scSelection = 1u << 7,
+  scReadOnly = 1u << 8,
+};
+Q_DECLARE_FLAGS(EditorStatusChanges, EditorStatus)
+Q_DECLARE_OPERATORS_FOR_FLAGS(EditorStatusChanges)
+
+class ScriptEditor : public QsciScintilla {
+  Q_OBJECT
+
+ public:
+  explicit ScriptEditor(QWidget* parent = nullptr);
+
+  // Applies the editing options of the program: tab width 2, blanks instead of
+  // tabs, auto-indent, smart tabs and the rest; see the .cpp for each.
+  void Configure();
+
+  // 1-based text line and character position of the caret.
+  int CaretY() const;
+  int CaretX() const;
+  bool InsertMode() const { return !overwriteMode(); }
+
+  // Compares the editor's state with the last report and emits StatusChanged
+  // with what differs. The editor calls it after every key, mouse action and
+  // notification; code that moves the caret or changes the text directly may
+  // call it to report at once rather than at the next repaint.
+  void CheckStatus();
+
+  // Sets the text font on the editor and on its current highlighter, whose
+  // styles otherwise keep their own fonts, and fits the gutter to it.
+  void SetEditorFont(const QFont& font);
+  // Attaches a highlighter (nullptr detaches it), keeping the editor font.
+  void SetHighlighter(QsciLexer* highlighter);
+
+ signals:
+  void StatusChanged(EditorStatusChanges changes);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  struct Status {
+    int line = 0;
+    int index = 0;
+    int topLine = 0;
+    int leftOffset = 0;
+    long anchor = 0;
+    long position = 0;
+    bool overwrite = false;
+    bool modified = false;
+    bool readOnly = false;
+  };
+  Status CurrentStatus() const;
+
+  bool InsertSmartTab();
+  void MoveToEnhancedEnd(bool extend);
+  void TrimBlanksBeforeCaret();
+  void FitGutter();
+  void ShowTopLineHint();
+
+  QFont font_;
+  Status reported_;
+};
