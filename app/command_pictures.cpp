@@ -8,6 +8,8 @@
 #include <cmath>
 #include <numbers>
 
+namespace kova {
+
 namespace {
 
 const QColor kOutline(48, 48, 48);
@@ -285,3 +287,5 @@ void DrawCommandPicture(QPainter& painter, int index) {
   kDrawings.at(static_cast<std::size_t>(index))(painter);
   painter.restore();
 }
+
+}  // namespace kova

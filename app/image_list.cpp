@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QPainter>
 
+namespace kova {
+
 namespace {
 
 // Greyed and faded, like a platform's disabled button.
@@ -82,3 +84,5 @@ QIcon CombinedIcon(int index, std::initializer_list<const ImageList*> lists) {
   }
   return icon;
 }
+
+}  // namespace kova

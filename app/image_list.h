@@ -11,6 +11,8 @@
 #include <initializer_list>
 #include <vector>
 
+namespace kova {
+
 enum class IconVariant { Normal, Disabled, Hot };
 
 // How many command pictures there are (indices 0 to 20).
@@ -36,3 +38,5 @@ class ImageList {
 // as the matching icon mode, so that toolbars and menus choose the size and
 // the look themselves. REQUIRES: 0 <= index < kCommandPictureCount.
 QIcon CombinedIcon(int index, std::initializer_list<const ImageList*> lists);
+
+}  // namespace kova

@@ -45,6 +45,9 @@ TMainForm::TMainForm(const QString& iniPath, QWidget* parent) : QMainWindow(pare
   resize(679, 464);
   createFrame();
   createActions();
+  createMenus();
+  createToolBars();
+  createToolBarPopup();
   // An error while building the window is reported and start-up goes on with
   // what was built before it.
   kova::RunGuarded([this] { FormCreate(); });
@@ -108,7 +111,7 @@ void TMainForm::createFrame() {
 void TMainForm::createTreeFactory() {}
 
 void TMainForm::createEditor() {
-  fEditor = new QsciScintilla(this);
+  fEditor = new kova::ScriptEditor(this);
   fEditor->setObjectName(QStringLiteral("fEditor"));
   // The system's text is 8-bit: one byte per character, ISO-8859-1.
   fEditor->setUtf8(false);

@@ -11,18 +11,22 @@
 #include <string>
 #include <vector>
 
+#include "app/image_list.h"
+#include "app/script_editor.h"
+
 class QAction;
 class QCloseEvent;
 class QLabel;
+class QMenu;
 class QScrollArea;
 class QSplitter;
 class QStatusBar;
 class QsciLexerBash;
-class QsciScintilla;
 
 namespace kova {
 class DiagramImage;
 class TabSet;
+class ToolBar;
 }  // namespace kova
 
 class TMainForm : public QMainWindow {
@@ -57,20 +61,130 @@ class TMainForm : public QMainWindow {
   std::vector<std::string> EditorLines() const;
 
   // Commands (main_form_commands.cpp)
+  // The command pictures, one list per size and look; index i is the same
+  // picture in all six.
+  const kova::ImageList IL16{16, kova::IconVariant::Normal};
+  const kova::ImageList IL16d{16, kova::IconVariant::Disabled};
+  const kova::ImageList IL16h{16, kova::IconVariant::Hot};
+  const kova::ImageList IL24{24, kova::IconVariant::Normal};
+  const kova::ImageList IL24d{24, kova::IconVariant::Disabled};
+  const kova::ImageList IL24h{24, kova::IconVariant::Hot};
+
+  // The action list, in its order.
+  std::vector<QAction*> ActionList;
+  QAction* NewAction = nullptr;
+  QAction* OpenAction = nullptr;
+  QAction* SaveAction = nullptr;
+  QAction* SaveAsAction = nullptr;
   QAction* RunAction = nullptr;
   QAction* SaveImageAction = nullptr;
   QAction* CopyImageAction = nullptr;
+  QAction* SettingsAction = nullptr;
+  QAction* BashSyntaxAction = nullptr;
+  QAction* CommentsAction = nullptr;
+  QAction* UndoAction = nullptr;
+  QAction* RedoAction = nullptr;
+  QAction* CutAction = nullptr;
+  QAction* CopyAction = nullptr;
+  QAction* PasteAction = nullptr;
+  QAction* SearchAction = nullptr;
+  QAction* ReplaceAction = nullptr;
+  QAction* NextSearchAction = nullptr;
+  QAction* PrevSearchAction = nullptr;
+  QAction* WordWrapAction = nullptr;
+  QAction* InfoAction = nullptr;
+  QAction* KeysAction = nullptr;
+
+  // The main menu, opened only from the buttons of MenuToolBar, and the items
+  // that are not actions of the list. Other code clicks an item with trigger().
+  QMenu* FileMenu = nullptr;
+  QMenu* KovaMenu = nullptr;
+  QMenu* EditMenu = nullptr;
+  QMenu* HelpMenu = nullptr;
+  QAction* WindowsMenu = nullptr;
+  QAction* UnixMenu = nullptr;
+  QAction* MacMenu = nullptr;
+  QAction* CloseMenu = nullptr;
+  QAction* EditObenMenu = nullptr;
+  QAction* EditRechtsMenu = nullptr;
+  QAction* EditUntenMenu = nullptr;
+  QAction* EditLinksMenu = nullptr;
+
+  // The control bar: the window's top tool bar area with five bands.
+  kova::ToolBar* MenuToolBar = nullptr;
+  kova::ToolBar* FileToolBar = nullptr;
+  kova::ToolBar* KovaToolBar = nullptr;
+  kova::ToolBar* HelpToolBar = nullptr;
+  kova::ToolBar* EditToolBar = nullptr;
+  // The five bands in the order of the popup menu's items.
+  std::array<kova::ToolBar*, 5> ToolBars() const;
+
+  // The control bar's context menu.
+  QMenu* PopupMenu = nullptr;
+  QAction* ShowMenuMenu = nullptr;
+  QAction* ShowFileMenu = nullptr;
+  QAction* ShowKovaMenu = nullptr;
+  QAction* ShowEditMenu = nullptr;
+  QAction* ShowHelpMenu = nullptr;
+  QAction* HintsMenu = nullptr;
+  QAction* BigIconsMenu = nullptr;
+
+  void PopupMenuPopup();
+  void ShowMenuMenuClick();
+  void ShowFileMenuClick();
+  void ShowKovaMenuClick();
+  void ShowEditMenuClick();
+  void ShowHelpMenuClick();
+  void HintsMenuClick();
+  void BigIconsMenuClick();
+  void SetButtonSize(bool big);
+  void EditObenMenuClick();
+  void EditRechtsMenuClick();
+  void EditUntenMenuClick();
+  void EditLinksMenuClick();
+
+  // The hint state: the control bar's show-hint flag, which the four icon
+  // bands follow. Setting it does what "Hinweise anzeigen" does.
+  bool HintState() const { return fControlBarShowHint; }
+  void SetHintState(bool showHint);
+
+  // Opens PopupMenu for a right click on the control bar.
+  QMenu* createPopupMenu() override;
 
   // Editor (main_form_editor.cpp)
+  void EditorStatusChange(kova::EditorStatusChanges changes);
+  void UndoActionExecute();
+  void RedoActionExecute();
+  void CutActionExecute();
+  void CopyActionExecute();
+  void PasteActionExecute();
+  void WordWrapActionExecute();
+  void BashSyntaxActionExecute();
+  // Set the editor state and the action's check together, without running
+  // the action (for the settings file, the settings dialog and file loading).
+  void SetWordWrap(bool on);
+  void SetBashHighlighting(bool on);
 
   // Files (main_form_files.cpp)
   bool CanClear();
+  void NewActionExecute();
+  void OpenActionExecute();
+  void SaveActionExecute();
+  void SaveAsActionExecute();
+  void CloseMenuClick();
 
   // Settings file (main_form_settings.cpp)
 
   // Search (main_form_search.cpp)
+  void SearchActionExecute();
+  void ReplaceActionExecute();
+  void NextSearchActionExecute();
+  void PrevSearchActionExecute();
 
   // Dialogs (main_form_dialogs.cpp)
+  void SettingsActionExecute();
+  void KeysActionExecute();
+  void InfoActionExecute();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -96,6 +210,12 @@ class TMainForm : public QMainWindow {
 
   // Commands
   void createActions();
+  void createMenus();
+  void createToolBars();
+  void createToolBarPopup();
+  void applyToolBarButtonSize(kova::ToolBar* toolBar, bool big);
+  void placeEditorPanel(Qt::Edge edge, QAction* item);
+  bool fControlBarShowHint = false;
 
   // Editor
   void configureEditor();
@@ -107,7 +227,7 @@ class TMainForm : public QMainWindow {
 
  public:
   // The window's fields.
-  QsciScintilla* fEditor = nullptr;
+  kova::ScriptEditor* fEditor = nullptr;
   QsciLexerBash* fShellHighlighter = nullptr;
   QString fFileName;
   bool fSearchFromCaret = false;

@@ -10,6 +10,8 @@
 
 #include <algorithm>
 
+namespace kova {
+
 namespace {
 
 constexpr int kLineNumberMargin = 0;
@@ -247,3 +249,5 @@ void ScriptEditor::ShowTopLineHint() {
   const long line = SendScintilla(SCI_DOCLINEFROMVISIBLE, visible) + 1;
   QToolTip::showText(QCursor::pos(), QString::number(line), this);
 }
+
+}  // namespace kova

@@ -10,6 +10,8 @@
 
 #include <QFlags>
 
+namespace kova {
+
 enum EditorStatus : unsigned {
   scAll = 1u << 0,
   scCaretX = 1u << 1,
@@ -22,7 +24,6 @@ enum EditorStatus : unsigned {
   scReadOnly = 1u << 8,
 };
 Q_DECLARE_FLAGS(EditorStatusChanges, EditorStatus)
-Q_DECLARE_OPERATORS_FOR_FLAGS(EditorStatusChanges)
 
 class ScriptEditor : public QsciScintilla {
   Q_OBJECT
@@ -82,3 +83,7 @@ class ScriptEditor : public QsciScintilla {
   QFont font_;
   Status reported_;
 };
+
+}  // namespace kova
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(kova::EditorStatusChanges)

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+namespace kova {
 namespace {
 
 int PaintedPixels(const QPixmap& pixmap) {
@@ -54,3 +55,4 @@ TEST(ImageListTest, CombinedIconOffersBothSizesAndAllThreeLooks) {
 }
 
 }  // namespace
+}  // namespace kova

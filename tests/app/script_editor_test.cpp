@@ -8,6 +8,7 @@
 
 #include <vector>
 
+namespace kova {
 namespace {
 
 class ScriptEditorTest : public ::testing::Test {
@@ -110,3 +111,4 @@ TEST_F(ScriptEditorTest, HighlighterKeepsTheEditorFont) {
 }
 
 }  // namespace
+}  // namespace kova

@@ -1,0 +1,18 @@
+// Command handlers whose owners have not built them yet. Whoever builds one
+// moves it out of here into its own file; delete this file once it is empty.
+#include "app/main_form.h"
+
+void TMainForm::NewActionExecute() {}
+void TMainForm::OpenActionExecute() {}
+void TMainForm::SaveActionExecute() {}
+void TMainForm::SaveAsActionExecute() {}
+void TMainForm::CloseMenuClick() {}
+
+void TMainForm::SearchActionExecute() {}
+void TMainForm::ReplaceActionExecute() {}
+void TMainForm::NextSearchActionExecute() {}
+void TMainForm::PrevSearchActionExecute() {}
+
+void TMainForm::SettingsActionExecute() {}
+void TMainForm::KeysActionExecute() {}
+void TMainForm::InfoActionExecute() {}

@@ -1,0 +1,52 @@
+// A band of the control bar: buttons linked to actions, each carrying its own
+// hint, which shows only while the band's show-hint flag is set, and 8-pixel
+// separators. Qt's own buttons would show the action's text as their tip.
+#pragma once
+
+#include <QToolBar>
+#include <QToolButton>
+
+class QMenu;
+
+namespace kova {
+
+class ToolButton : public QToolButton {
+ public:
+  ToolButton(const QString& hint, QWidget* parent);
+  const QString& Hint() const { return fHint; }
+
+ protected:
+  bool event(QEvent* event) override;
+
+ private:
+  QString fHint;
+};
+
+class ToolBar : public QToolBar {
+  Q_OBJECT
+
+ public:
+  static constexpr int kSeparatorWidth = 8;
+
+  ToolBar(const char* name, QWidget* parent);
+
+  // A button showing `action`'s image, state and check and running it.
+  ToolButton* AddButton(const char* name, QAction* action, const QString& hint);
+  // A button showing `caption` that drops down `menu` when clicked.
+  ToolButton* AddCaptionButton(const char* name, const QString& caption, QMenu* menu);
+  QWidget* AddSeparator(const char* name);
+
+  // The buttons and separators in order, left to right.
+  QList<QWidget*> Items() const;
+
+  bool ShowHint() const { return fShowHint; }
+  void SetShowHint(bool showHint) { fShowHint = showHint; }
+
+  // Width of the grip in front of the items, by which the band is dragged.
+  int GripWidth() const;
+
+ private:
+  bool fShowHint = false;
+};
+
+}  // namespace kova
