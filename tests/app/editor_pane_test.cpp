@@ -178,6 +178,7 @@ TEST_F(EditorPaneTest, TabKeyIsTypedIntoTheEditor) {
 }
 
 struct Placement {
+  const char* name;
   QAction* TMainForm::*item;
   Qt::Orientation orientation;
   int editorIndex;
@@ -222,10 +223,11 @@ TEST_P(EditorPositionTest, PutsTheEditorAtItsEdgeWithHalfTheClientArea) {
 
 INSTANTIATE_TEST_SUITE_P(
     EachPosition, EditorPositionTest,
-    ::testing::Values(Placement{&TMainForm::EditObenMenu, Qt::Vertical, 0},
-                      Placement{&TMainForm::EditRechtsMenu, Qt::Horizontal, 1},
-                      Placement{&TMainForm::EditUntenMenu, Qt::Vertical, 1},
-                      Placement{&TMainForm::EditLinksMenu, Qt::Horizontal, 0}));
+    ::testing::Values(Placement{"Oben", &TMainForm::EditObenMenu, Qt::Vertical, 0},
+                      Placement{"Rechts", &TMainForm::EditRechtsMenu, Qt::Horizontal, 1},
+                      Placement{"Unten", &TMainForm::EditUntenMenu, Qt::Vertical, 1},
+                      Placement{"Links", &TMainForm::EditLinksMenu, Qt::Horizontal, 0}),
+    [](const ::testing::TestParamInfo<Placement>& info) { return std::string(info.param.name); });
 
 TEST_F(MainFormTest, EditorPositionIsRightBeforeTheWindowIsShown) {
   form->resize(801, 601);
