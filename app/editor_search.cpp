@@ -173,4 +173,28 @@ int SearchReplace(QsciScintilla& editor, TextSearchEngine& engine,
   return 0;
 }
 
+QString TextAtCaret(QsciScintilla& editor, bool bashHighlighting) {
+  const QString text = DocumentText(editor);
+  const long selStart = editor.SendScintilla(Sci::SCI_GETSELECTIONSTART);
+  const long selEnd = editor.SendScintilla(Sci::SCI_GETSELECTIONEND);
+  const auto lineOf = [&editor](long position) {
+    return editor.SendScintilla(Sci::SCI_LINEFROMPOSITION, static_cast<unsigned long>(position));
+  };
+  if (selStart != selEnd && lineOf(selStart) == lineOf(selEnd))
+    return text.mid(selStart, selEnd - selStart);
+  const long caret = editor.SendScintilla(Sci::SCI_GETCURRENTPOS);
+  const unsigned long line = lineOf(caret);
+  const long lineStart = editor.SendScintilla(Sci::SCI_POSITIONFROMLINE, line);
+  const long lineEnd = editor.SendScintilla(Sci::SCI_GETLINEENDPOSITION, line);
+  return WordAt(QStringView(text).sliced(lineStart, lineEnd - lineStart), caret - lineStart,
+                bashHighlighting);
+}
+
+void CollapseSelection(QsciScintilla& editor, bool backwards) {
+  const long selStart = editor.SendScintilla(Sci::SCI_GETSELECTIONSTART);
+  const long selEnd = editor.SendScintilla(Sci::SCI_GETSELECTIONEND);
+  editor.SendScintilla(Sci::SCI_GOTOPOS,
+                       static_cast<unsigned long>(backwards ? selStart : selEnd));
+}
+
 }  // namespace kova

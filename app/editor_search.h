@@ -30,4 +30,12 @@ int SearchReplace(QsciScintilla& editor, TextSearchEngine& engine,
                   const QString& searchText, const QString& replaceText,
                   const SearchOptions& options);
 
+// What a search proposes from the editor: the selected text when the
+// selection lies within one line, else the word at the caret (see WordAt).
+QString TextAtCaret(QsciScintilla& editor, bool bashHighlighting);
+
+// Leaves nothing selected: the caret goes to the selection's start for a
+// backward search and to its end otherwise.
+void CollapseSelection(QsciScintilla& editor, bool backwards);
+
 }  // namespace kova

@@ -124,8 +124,6 @@ void TMainForm::placeEditor() {
   layout->insertWidget(0, fEditor, 1);
 }
 
-void TMainForm::createSearchEngines() {}
-
 void TMainForm::createImagePane() {
   fImages.assign(1, nullptr);
   fScrollBoxes.assign(1, nullptr);

@@ -26,6 +26,7 @@ class QsciLexerBash;
 namespace kova {
 class DiagramImage;
 class TabSet;
+class TextSearchEngine;
 class ToolBar;
 }  // namespace kova
 
@@ -180,6 +181,14 @@ class TMainForm : public QMainWindow {
   void ReplaceActionExecute();
   void NextSearchActionExecute();
   void PrevSearchActionExecute();
+  // Shows the search dialog, or the replace dialog when `replace`, stores
+  // what the user confirmed and searches with it.
+  void ShowSearchReplaceDialog(bool replace);
+  // One search (or, with `replace`, one replace-all) with the stored state;
+  // nothing found is reported in the status bar with a beep.
+  void DoSearchReplaceText(bool replace, bool backwards);
+  kova::TextSearchEngine* fRegexSearch = nullptr;
+  kova::TextSearchEngine* fSearch = nullptr;
 
   // Dialogs (main_form_dialogs.cpp)
   void SettingsActionExecute();

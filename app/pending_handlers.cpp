@@ -8,11 +8,6 @@ void TMainForm::SaveActionExecute() {}
 void TMainForm::SaveAsActionExecute() {}
 void TMainForm::CloseMenuClick() {}
 
-void TMainForm::SearchActionExecute() {}
-void TMainForm::ReplaceActionExecute() {}
-void TMainForm::NextSearchActionExecute() {}
-void TMainForm::PrevSearchActionExecute() {}
-
 void TMainForm::SettingsActionExecute() {}
 void TMainForm::KeysActionExecute() {}
 void TMainForm::InfoActionExecute() {}

@@ -36,6 +36,7 @@ class TextSearchEngine : public QObject {
 
 class PlainTextSearch : public TextSearchEngine {
  public:
+  using TextSearchEngine::TextSearchEngine;
   void Prepare(const QString& pattern, bool matchCase) override;
   std::optional<TextMatch> MatchFrom(const QString& line,
                                      qsizetype from) const override;
@@ -52,6 +53,7 @@ class PlainTextSearch : public TextSearchEngine {
 // next character literally.
 class RegexTextSearch : public TextSearchEngine {
  public:
+  using TextSearchEngine::TextSearchEngine;
   // Throws std::runtime_error "TRegExpr(comp): <description> (pos <n>)" for
   // an expression that does not compile.
   void Prepare(const QString& pattern, bool matchCase) override;
