@@ -10,4 +10,3 @@ void TMainForm::CloseMenuClick() {}
 
 void TMainForm::SettingsActionExecute() {}
 void TMainForm::KeysActionExecute() {}
-void TMainForm::InfoActionExecute() {}

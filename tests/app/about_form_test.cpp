@@ -47,7 +47,7 @@ class AboutFormTest : public ::testing::Test {
  protected:
   void SetUp() override {
     QGuiApplication::setApplicationDisplayName("KOVA");
-    PrepareAboutBox(form, QString::fromLatin1(InfoText), QPixmap());
+    PrepareAboutBox(form, QString::fromUtf8(InfoText), QPixmap());
   }
 
   DialogStub dialogs;
