@@ -1,2 +1,0 @@
-// Placeholder until the first source of this library lands.
-namespace kova {}
