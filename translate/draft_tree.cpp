@@ -1,0 +1,79 @@
+#include "translate/draft_tree.h"
+
+#include <array>
+
+#include "translate/exception.h"
+#include "translate/latin1.h"
+#include "translate/tree.h"
+
+namespace kova {
+
+DraftTree::DraftTree() { nodes_.emplace_back(); }
+
+DraftTree::Index DraftTree::AddWithoutCaption(Index parent, uint8_t kind) {
+  const auto index = static_cast<Index>(nodes_.size());
+  Node node;
+  node.kind = kind;
+  node.parent = parent;
+  nodes_.push_back(std::move(node));
+  Node& parent_node = nodes_[parent];
+  if (parent_node.last_child < 0)
+    parent_node.first_child = index;
+  else
+    nodes_[parent_node.last_child].next_sibling = index;
+  parent_node.last_child = index;
+  return index;
+}
+
+DraftTree::Index DraftTree::Add(Index parent, uint8_t kind, std::string_view caption) {
+  const Index index = AddWithoutCaption(parent, kind);
+  SetCaption(index, caption);
+  return index;
+}
+
+void DraftTree::SetCaption(Index node, std::string_view caption) {
+  nodes_[node].caption.assign(caption);
+  nodes_[node].has_caption = true;
+}
+
+DraftTree::Index DraftTree::Parent(Index node) const {
+  if (node == kRoot) throw Exception("Hierarchy request error.");
+  return nodes_[node].parent;
+}
+
+DraftTree::Index DraftTree::FindChild(Index parent, std::string_view caption) const {
+  for (Index child = nodes_[parent].first_child; child >= 0; child = nodes_[child].next_sibling)
+    if (nodes_[child].caption == caption) return child;
+  return -1;
+}
+
+void DraftTree::CopyInto(TDomDocument& document) const {
+  static const std::array<QString, 9> kTags = [] {
+    std::array<QString, 9> tags;
+    tags[kNoKind] = QString::fromLatin1(kDataTag);
+    for (size_t kind = 1; kind < tags.size(); ++kind)
+      tags[kind] = ToQString(ElementNames[kind]);
+    return tags;
+  }();
+  static const QString kCaption = QString::fromLatin1(kCaptionAttribute);
+  static const QString kElifCounter = QString::fromLatin1(kElifCounterAttribute);
+
+  // Attributes are set and children appended while each element is still
+  // outside the document, where Qt's cost per change does not grow with
+  // depth: children have higher indices than their parent, so going from
+  // the last index down completes every subtree before it is appended.
+  std::vector<TDomElement> elements;
+  elements.reserve(nodes_.size());
+  for (const Node& node : nodes_) {
+    TDomElement element = document.CreateElement(kTags[node.kind]);
+    if (node.has_caption) element.setAttribute(kCaption, ToQString(node.caption));
+    if (node.elif_counter > 0) element.setAttribute(kElifCounter, QString::number(node.elif_counter));
+    elements.push_back(std::move(element));
+  }
+  for (auto index = static_cast<Index>(nodes_.size()) - 1; index >= 0; --index)
+    for (Index child = nodes_[index].first_child; child >= 0; child = nodes_[child].next_sibling)
+      AppendChild(elements[index], elements[child]);
+  document.AppendChild(elements[kRoot]);
+}
+
+}  // namespace kova
