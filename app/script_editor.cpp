@@ -50,7 +50,9 @@ void ScriptEditor::Configure() {
   FitGutter();
 
   setTabWidth(2);
+  // The current line keeps its colour while the focus is elsewhere.
   setCaretLineVisible(true);
+  SendScintilla(SCI_SETCARETLINEVISIBLEALWAYS, 1);
   setCaretLineBackgroundColor(QColor(255, 255, 185));
 
   setAutoIndent(true);
