@@ -119,6 +119,10 @@ class TMainForm : public QMainWindow {
   kova::ToolBar* EditToolBar = nullptr;
   // The five bands in the order of the popup menu's items.
   std::array<kova::ToolBar*, 5> ToolBars() const;
+  // A band's left and top in the control bar. Setting them re-arranges the
+  // bands: rows by top, left to right within a row.
+  QPoint ToolBarPlace(const kova::ToolBar* toolBar) const;
+  void SetToolBarPlace(kova::ToolBar* toolBar, QPoint place);
 
   // The control bar's context menu.
   QMenu* PopupMenu = nullptr;
@@ -223,6 +227,7 @@ class TMainForm : public QMainWindow {
   void createToolBars();
   void createToolBarPopup();
   void applyToolBarButtonSize(kova::ToolBar* toolBar, bool big);
+  void arrangeControlBar();
   void placeEditorPanel(Qt::Edge edge, QAction* item);
   bool fControlBarShowHint = false;
 

@@ -280,18 +280,53 @@ void TMainForm::createToolBars() {
 
   // Three rows: the menu, then files, KOVA and help, then editing. The bands
   // move within the control bar; only the menu toolbar can float.
-  addToolBar(Qt::TopToolBarArea, MenuToolBar);
-  addToolBarBreak(Qt::TopToolBarArea);
-  addToolBar(Qt::TopToolBarArea, FileToolBar);
-  addToolBar(Qt::TopToolBarArea, KovaToolBar);
-  addToolBar(Qt::TopToolBarArea, HelpToolBar);
-  addToolBarBreak(Qt::TopToolBarArea);
-  addToolBar(Qt::TopToolBarArea, EditToolBar);
+  MenuToolBar->SetPlace({11, 2});
+  FileToolBar->SetPlace({11, 27});
+  KovaToolBar->SetPlace({118, 27});
+  HelpToolBar->SetPlace({286, 27});
+  EditToolBar->SetPlace({11, 53});
   for (kova::ToolBar* toolBar : ToolBars()) {
     toolBar->setAllowedAreas(Qt::TopToolBarArea);
     toolBar->setFloatable(toolBar == MenuToolBar);
     // Hidden until the settings file shows them.
     toolBar->hide();
+  }
+  arrangeControlBar();
+}
+
+QPoint TMainForm::ToolBarPlace(const kova::ToolBar* toolBar) const { return toolBar->Place(); }
+
+void TMainForm::SetToolBarPlace(kova::ToolBar* toolBar, QPoint place) {
+  toolBar->SetPlace(place);
+  arrangeControlBar();
+}
+
+void TMainForm::arrangeControlBar() {
+  // Bands whose tops differ by less than this share a row.
+  constexpr int kRowTolerance = 12;
+  std::array<kova::ToolBar*, 5> bands = ToolBars();
+  std::stable_sort(bands.begin(), bands.end(), [](const kova::ToolBar* a, const kova::ToolBar* b) {
+    return a->Place().y() != b->Place().y() ? a->Place().y() < b->Place().y()
+                                            : a->Place().x() < b->Place().x();
+  });
+  // Taking every band out first lets each go back into a fresh row; taking
+  // one out hides it, so each gets its visibility back.
+  std::array<bool, 5> hidden{};
+  for (std::size_t i = 0; i < bands.size(); ++i) {
+    hidden[i] = bands[i]->isHidden();
+    removeToolBar(bands[i]);
+  }
+  int rowTop = bands.front()->Place().y();
+  for (std::size_t i = 0; i < bands.size(); ++i) {
+    const QPoint place = bands[i]->Place();
+    if (place.y() - rowTop >= kRowTolerance) {
+      addToolBarBreak(Qt::TopToolBarArea);
+      rowTop = place.y();
+    }
+    addToolBar(Qt::TopToolBarArea, bands[i]);
+    bands[i]->setHidden(hidden[i]);
+    // Adding it moved nothing on screen yet; keep the place it was given.
+    bands[i]->SetPlace(place);
   }
 }
 

@@ -5,6 +5,7 @@
 #include <QHelpEvent>
 #include <QLayout>
 #include <QMenu>
+#include <QMoveEvent>
 #include <QStyle>
 #include <QToolTip>
 
@@ -74,6 +75,17 @@ QList<QWidget*> ToolBar::Items() const {
     if (QWidget* item = widgetForAction(action)) items.append(item);
   }
   return items;
+}
+
+void ToolBar::moveEvent(QMoveEvent* event) {
+  QToolBar::moveEvent(event);
+  if (isVisible() && !isFloating()) fPlace = pos();
+}
+
+// The first placing on screen happens before the band counts as visible.
+void ToolBar::showEvent(QShowEvent* event) {
+  QToolBar::showEvent(event);
+  if (!isFloating()) fPlace = pos();
 }
 
 int ToolBar::GripWidth() const {

@@ -45,8 +45,18 @@ class ToolBar : public QToolBar {
   // Width of the grip in front of the items, by which the band is dragged.
   int GripWidth() const;
 
+  // The band's place in the control bar: the one it was given, then, once it
+  // is on screen, wherever the control bar or the user puts it.
+  QPoint Place() const { return fPlace; }
+  void SetPlace(QPoint place) { fPlace = place; }
+
+ protected:
+  void moveEvent(QMoveEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
  private:
   bool fShowHint = false;
+  QPoint fPlace;
 };
 
 }  // namespace kova

@@ -5,6 +5,8 @@
 #include <QMenu>
 #include <QTest>
 #include <QToolButton>
+#include <QToolTip>
+#include <QHelpEvent>
 
 #include "app/main_form_fixture.h"
 #include "app/tool_bar.h"
@@ -282,6 +284,28 @@ TEST_F(CommandSurfaceTest, HintsFollowTheHintsItemOnTheIconToolBarsOnly) {
   EXPECT_FALSE(form->EditToolBar->ShowHint());
 }
 
+// What resting the mouse on a button shows.
+QString TipShownFor(QWidget* button) {
+  QToolTip::hideText();
+  if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000)) return "tip stays";
+  QHelpEvent event(QEvent::ToolTip, QPoint(2, 2), button->mapToGlobal(QPoint(2, 2)));
+  QApplication::sendEvent(button, &event);
+  return QToolTip::isVisible() ? QToolTip::text() : QString();
+}
+
+TEST_F(CommandSurfaceTest, ButtonShowsItsHintOnlyWhileHintsAreOn) {
+  form->FileToolBar->show();
+  form->show();
+  QApplication::processEvents();
+  auto* open = form->FileToolBar->findChild<kova::ToolButton*>("OpenTB");
+  ASSERT_NE(open, nullptr);
+  EXPECT_EQ(TipShownFor(open), "");
+  form->SetHintState(true);
+  EXPECT_EQ(TipShownFor(open), "ein Unix Shell Script oder eine Textdatei öffnen");
+  form->SetHintState(false);
+  EXPECT_EQ(TipShownFor(open), "");
+}
+
 // The width a toolbar must have: its grip, its buttons and separators, and 4.
 int ExpectedWidth(const kova::ToolBar* toolBar) {
   int width = toolBar->GripWidth() + 4;
@@ -338,6 +362,53 @@ TEST_F(CommandSurfaceTest, ShownToolBarsShowEveryButtonAtItsWidth) {
       EXPECT_TRUE(item->isVisible()) << item->objectName().toStdString();
     }
   }
+}
+
+}  // namespace
+
+namespace {
+
+using ControlBarTest = MainFormTest;
+
+void ShowAll(TMainForm& form) {
+  for (kova::ToolBar* toolBar : form.ToolBars()) toolBar->show();
+  form.resize(900, 600);
+  form.show();
+  QApplication::processEvents();
+}
+
+TEST_F(ControlBarTest, BandsStartInThreeRows) {
+  ShowAll(*form);
+  EXPECT_LT(form->MenuToolBar->y(), form->FileToolBar->y());
+  EXPECT_EQ(form->FileToolBar->y(), form->KovaToolBar->y());
+  EXPECT_EQ(form->KovaToolBar->y(), form->HelpToolBar->y());
+  EXPECT_LT(form->HelpToolBar->y(), form->EditToolBar->y());
+  EXPECT_LT(form->FileToolBar->x(), form->KovaToolBar->x());
+  EXPECT_LT(form->KovaToolBar->x(), form->HelpToolBar->x());
+  // On screen, a band reports where it is shown.
+  for (const kova::ToolBar* toolBar : form->ToolBars()) {
+    EXPECT_EQ(form->ToolBarPlace(toolBar), toolBar->pos()) << toolBar->objectName().toStdString();
+  }
+}
+
+TEST_F(ControlBarTest, PlacingABandMovesItToTheRowOfItsTopInTheOrderOfItsLeft) {
+  form->SetToolBarPlace(form->EditToolBar, {200, 2});
+  form->SetToolBarPlace(form->HelpToolBar, {0, 27});
+  EXPECT_EQ(form->ToolBarPlace(form->EditToolBar), QPoint(200, 2));
+  ShowAll(*form);
+  EXPECT_EQ(form->EditToolBar->y(), form->MenuToolBar->y());
+  EXPECT_GT(form->EditToolBar->x(), form->MenuToolBar->x());
+  EXPECT_EQ(form->HelpToolBar->y(), form->FileToolBar->y());
+  EXPECT_LT(form->HelpToolBar->x(), form->FileToolBar->x());
+  EXPECT_GT(form->FileToolBar->y(), form->MenuToolBar->y());
+}
+
+TEST_F(ControlBarTest, PlacingBandsKeepsTheirVisibility) {
+  form->KovaToolBar->show();
+  form->SetToolBarPlace(form->MenuToolBar, {0, 80});
+  EXPECT_FALSE(form->KovaToolBar->isHidden());
+  EXPECT_TRUE(form->MenuToolBar->isHidden());
+  EXPECT_TRUE(form->EditToolBar->isHidden());
 }
 
 }  // namespace
