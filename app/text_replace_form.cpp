@@ -14,7 +14,8 @@ TTextReplaceForm::TTextReplaceForm(QWidget* owner) : TTextSearchForm(owner) {
 
   Label2 = new QLabel(QStringLiteral("E&rsetzen mit:"), this);
   Label2->setObjectName(QStringLiteral("Label2"));
-  Label2->setGeometry(8, 41, 60, 13);
+  Label2->move(8, 41);
+  Label2->adjustSize();
   cbReplaceText = kova::MakeHistoryCombo(this, "cbReplaceText", 37, Label2);
 
   gbSearchOptions->move(gbSearchOptions->x(), 70);

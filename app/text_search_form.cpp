@@ -76,7 +76,9 @@ TTextSearchForm::TTextSearchForm(QWidget* owner) : QDialog(owner) {
 
   Label1 = new QLabel(QStringLiteral("&Suchen nach:"), this);
   Label1->setObjectName(QStringLiteral("Label1"));
-  Label1->setGeometry(8, 12, 67, 13);
+  // The label takes the width its text needs in the font the platform has.
+  Label1->move(8, 12);
+  Label1->adjustSize();
   cbSearchText = kova::MakeHistoryCombo(this, "cbSearchText", 8, Label1);
 
   gbSearchOptions = new QGroupBox(QStringLiteral("Optionen"), this);
