@@ -1,8 +1,58 @@
 // The commands that open the settings, keys and info dialogs.
 #include <QPixmap>
+#include <optional>
 
 #include "app/about_form.h"
+#include "app/keys_form.h"
 #include "app/main_form.h"
+#include "app/modal_dialog.h"
+#include "translate/keys.h"
+
+namespace {
+
+// One row of the keys dialog: the kind of line and the keywords that make it.
+struct KeyRow {
+  const char* element;
+  std::optional<kova::KeyGroup> keys;
+};
+
+// The rows in the order a script meets them, which is not the order of the
+// table: a branch of a case ends before the case itself does.
+std::array<KeyRow, 15> KeyRows() {
+  const kova::TKeys& table = kova::KeyTable;
+  return {{
+      {"Einleitung einer Auswahl mit Bedingung", table.IfKeys},
+      {"Alternative Bedingung einer Auswahl", table.ElifKeys},
+      {"Bedingungslose Alternative einer Auswahl", table.ElseKeys},
+      {"Ende einer Auswahl", table.FiKeys},
+      {"Einleitung einer mehrfachen Auswahl", table.CaseKeys},
+      {"Ende eines Falles einer merhrfachen Auswahl", table.CaseEndKeys},
+      {"(ein neuer Fall beginnt nun ohne Schlüssel)", std::nullopt},
+      {"Ende einer mehrfachen Auswahl", table.EsacKeys},
+      {"Einleitung einer kopfgesteuerten Schleife", table.WhileKeys},
+      {"Ende einer kopfegsteuerten Schleife", table.DoneKeys},
+      {"Einleitung einer fussgesteuerten Schleife", table.RepeatKeys},
+      {"Ende einer fussgesteuerten Schleife", table.UntilKeys},
+      {"Aussprung aus der aktuellen Schleife", table.BreakKeys},
+      {"Ende des Programmes bzw. Unterprogrammes", table.ExitKeys},
+      {"Aufruf eines Unterprogrammes", table.CallKeys},
+  }};
+}
+
+}  // namespace
+
+void TMainForm::KeysActionExecute() {
+  TKeysForm form(this);
+  for (const KeyRow& row : KeyRows()) {
+    QString text = QString::fromUtf8(row.element) + '=';
+    if (row.keys) {
+      const std::string keys = kova::FormatKeyList(*row.keys);
+      text += QString::fromLatin1(keys.data(), static_cast<qsizetype>(keys.size()));
+    }
+    form.AddString(text);
+  }
+  kova::RunModal(form);
+}
 
 void TMainForm::InfoActionExecute() {
   ShowAboutBox(QString::fromUtf8(InfoText), QPixmap(), this);

@@ -9,4 +9,3 @@ void TMainForm::SaveAsActionExecute() {}
 void TMainForm::CloseMenuClick() {}
 
 void TMainForm::SettingsActionExecute() {}
-void TMainForm::KeysActionExecute() {}
