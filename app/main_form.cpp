@@ -14,6 +14,7 @@
 #include "app/diagram_image.h"
 #include "app/error_handler.h"
 #include "app/tab_set.h"
+#include "translate/dom.h"
 
 TMainForm* MainForm = nullptr;
 
@@ -108,7 +109,7 @@ void TMainForm::createFrame() {
   Splitter->addWidget(EditPanel);
 }
 
-void TMainForm::createTreeFactory() {}
+void TMainForm::createTreeFactory() { fDomImpl = std::make_unique<kova::TDomImplementation>(); }
 
 void TMainForm::createEditor() {
   fEditor = new kova::ScriptEditor(this);

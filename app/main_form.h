@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,7 +25,9 @@ class QStatusBar;
 class QsciLexerBash;
 
 namespace kova {
+class Canvas;
 class DiagramImage;
+class TDomImplementation;
 class TabSet;
 class TextSearchEngine;
 class ToolBar;
@@ -241,6 +244,9 @@ class TMainForm : public QMainWindow {
 
  public:
   // The window's fields.
+  std::unique_ptr<kova::TDomImplementation> fDomImpl;
+  // The canvas being drawn on; borrowed, nothing until the first drawing.
+  kova::Canvas* fCanvas = nullptr;
   kova::ScriptEditor* fEditor = nullptr;
   QsciLexerBash* fShellHighlighter = nullptr;
   QString fFileName;
@@ -255,3 +261,8 @@ class TMainForm : public QMainWindow {
 
 // The one main window, from the start of its construction to its end.
 extern TMainForm* MainForm;
+
+// The tab caption of a function diagram from its header's caption: trimmed,
+// without a leading "function" or "funktion" (exact case) and without one
+// trailing "{"; what is left is not trimmed again.
+std::string StripFunctionCaption(const std::string& caption);

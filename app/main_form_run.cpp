@@ -11,8 +11,27 @@
 #include "app/script_file.h"
 #include "app/tab_set.h"
 #include "render/image_files.h"
+#include "translate/keys.h"
 
 void TMainForm::RunActionExecute() {}
+
+std::string StripFunctionCaption(const std::string& caption) {
+  const auto isBlankOrControl = [](char c) { return static_cast<unsigned char>(c) <= 32; };
+  std::size_t first = 0;
+  std::size_t last = caption.size();
+  while (first < last && isBlankOrControl(caption[first])) ++first;
+  while (last > first && isBlankOrControl(caption[last - 1])) --last;
+  std::string rest = caption.substr(first, last - first);
+  // Exact case here, although the translator takes the keyword in any case.
+  for (std::string_view keyword : kova::KeyTable.FunctionKeys) {
+    if (rest.starts_with(keyword)) {
+      rest.erase(0, keyword.size());
+      break;
+    }
+  }
+  if (!rest.empty() && rest.back() == '{') rest.pop_back();
+  return rest;
+}
 
 QScrollArea* TMainForm::newScrollBox() {
   auto* scrollBox = new QScrollArea(ImagePanel);
