@@ -27,6 +27,7 @@ class QsciLexerBash;
 namespace kova {
 class Canvas;
 class DiagramImage;
+class TDomDocument;
 class TDomImplementation;
 class TabSet;
 class TextSearchEngine;
@@ -223,6 +224,9 @@ class TMainForm : public QMainWindow {
   kova::DiagramImage* newDiagramImage(QScrollArea* scrollBox);
   // The image of the selected tab; image 0 while no function tab is chosen.
   kova::DiagramImage& SelectedImage();
+  // Sizes the image's bitmap to the document's diagram and draws it there.
+  void drawDiagram(kova::TDomDocument& document, kova::DiagramImage& image);
+  void showMainDiagramOnly();
 
   // Commands
   void createActions();

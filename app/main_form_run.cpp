@@ -4,6 +4,8 @@
 #include <QVBoxLayout>
 #include <Qsci/qsciscintilla.h>
 
+#include <memory>
+
 #include "app/diagram_image.h"
 #include "app/dialog_seam.h"
 #include "app/editor_bytes.h"
@@ -12,8 +14,103 @@
 #include "app/tab_set.h"
 #include "render/image_files.h"
 #include "translate/keys.h"
+#include "translate/translator.h"
+#include "translate/tree.h"
 
-void TMainForm::RunActionExecute() {}
+namespace {
+
+// Hands a document back to its factory when the run is done with it, also
+// when drawing fails on the way.
+class DocumentRelease {
+ public:
+  explicit DocumentRelease(kova::TDomImplementation& factory) : fFactory(&factory) {}
+  void operator()(kova::TDomDocument* document) const { fFactory->FreeDocument(document); }
+
+ private:
+  kova::TDomImplementation* fFactory;
+};
+
+using DocumentHandle = std::unique_ptr<kova::TDomDocument, DocumentRelease>;
+
+const QString kMainProgramTab = QStringLiteral("Hauptprogramm");
+
+// The caption of a function diagram's header: the first element of its root.
+std::string FunctionHeaderCaption(const kova::TDomDocument& document) {
+  return kova::GetCaption(document.DocumentElement().firstChildElement());
+}
+
+}  // namespace
+
+void TMainForm::RunActionExecute() {
+  const int rememberedTab = TabSet->TabIndex();
+  try {
+    freeDiagramImages(1);
+
+    kova::TFunktionen translated;
+    const kova::Translator translator(
+        *fDomImpl, CommentsAction != nullptr && CommentsAction->isChecked(),
+        [this](int line, const std::string& lineText, const std::string& errorText) {
+          Fehler(line, lineText, errorText);
+        });
+    DocumentHandle mainDocument(translator.BuildDiagramTree(EditorLines(), translated),
+                                DocumentRelease(*fDomImpl));
+    std::vector<DocumentHandle> functions;
+    functions.reserve(translated.size());
+    for (kova::TDomDocument* document : translated) functions.emplace_back(document, DocumentRelease(*fDomImpl));
+
+    fImages.resize(functions.size() + 1, nullptr);
+    fScrollBoxes.resize(functions.size() + 1, nullptr);
+
+    drawDiagram(*mainDocument, *fImages[0]);
+    mainDocument.reset();
+
+    if (functions.empty()) {
+      TabSet->hide();
+      TabSet->SetTabIndex(0);
+      return;
+    }
+
+    TabSet->ClearTabs();
+    TabSet->AddTab(kMainProgramTab);
+    for (std::size_t i = 1; i <= functions.size(); ++i) {
+      fScrollBoxes[i] = newScrollBox();
+      fScrollBoxes[i]->hide();
+      fImages[i] = newDiagramImage(fScrollBoxes[i]);
+      // Layout measures with the canvas font, so the diagram font comes first.
+      fImages[i]->BitmapCanvas().SetFont(fImages[0]->BitmapCanvas().Font());
+      drawDiagram(*functions[i - 1], *fImages[i]);
+      TabSet->AddTab(QString::fromLatin1(StripFunctionCaption(FunctionHeaderCaption(*functions[i - 1]))));
+      functions[i - 1].reset();
+    }
+
+    TabSet->show();
+    // A remembered index of -1 can only come from a tab bar without
+    // selection; the main program stands in for it.
+    TabSet->SetTabIndex(TabSet->TabCount() <= rememberedTab || rememberedTab < 0 ? 0 : rememberedTab);
+  } catch (...) {
+    showMainDiagramOnly();
+    throw;
+  }
+}
+
+void TMainForm::showMainDiagramOnly() {
+  // A run cut short (a diagram too large for a bitmap) must not leave tabs
+  // without diagrams behind: the window goes back to the main diagram alone.
+  freeDiagramImages(1);
+  fImages.resize(1);
+  fScrollBoxes.resize(1);
+  fImages[0]->BitmapChanged();
+  TabSet->ClearTabs();
+  TabSet->AddTab(kMainProgramTab);
+  TabSet->hide();
+  TabSet->SetTabIndex(0);
+}
+
+void TMainForm::drawDiagram(kova::TDomDocument& document, kova::DiagramImage& image) {
+  fCanvas = &image.BitmapCanvas();
+  (void)document;
+  image.BitmapChanged();
+}
 
 std::string StripFunctionCaption(const std::string& caption) {
   const auto isBlankOrControl = [](char c) { return static_cast<unsigned char>(c) <= 32; };
