@@ -63,6 +63,7 @@ void Canvas::FillRect(long long left, long long top, long long right, long long 
 void Canvas::TextOut(long long x, long long y, const std::string& text) {
   const int width = TextWidth(text);
   const int height = TextHeight(text);
+  if (fixedMetrics_ && fixedMetrics_->drawn) fixedMetrics_->drawn(x, y, text, font_);
   if (image_.isNull() || x > kMaxBitmapSide || y > kMaxBitmapSide || x < -kMaxBitmapSide ||
       y < -kMaxBitmapSide) {
     // Nothing to see, and Qt's coordinates end not far beyond the limit.

@@ -22,10 +22,13 @@ enum class BrushStyle { bsClear, bsSolid };
 
 // Stands in for the font's measurements, so that pictures come out the same
 // on every machine: each text is as wide as width() says and every text is
-// height pixels high. Text drawn with fixed metrics shows only its cell.
+// height pixels high. Text drawn with fixed metrics shows only its cell and
+// is reported to drawn(), when set, with its position and font.
 struct FixedTextMetrics {
   std::function<int(const std::string&)> width;
   int height = 0;
+  std::function<void(long long x, long long y, const std::string& text, const DiagramFont& font)>
+      drawn;
 };
 
 class Canvas {

@@ -12,13 +12,6 @@ void Span(const PixelPlane& plane, long long y, long long left, long long right,
   RasterFill(plane, left, y, right + 1, y + 1, color);
 }
 
-// Division rounding toward minus infinity, for signed numerators.
-long long FloorDiv(long long numerator, long long denominator) {
-  long long quotient = numerator / denominator;
-  if ((numerator % denominator != 0) && ((numerator < 0) != (denominator < 0))) --quotient;
-  return quotient;
-}
-
 }  // namespace
 
 void RasterFill(const PixelPlane& plane, long long left, long long top, long long right,
@@ -59,8 +52,10 @@ void RasterLine(const PixelPlane& plane, long long x0, long long y0, long long x
   const long long minorLimit = alongX ? plane.height : plane.width;
   for (long long i = first; i <= last; ++i) {
     const long long major = start + direction * i;
-    // Nearest minor coordinate, halves rounded up: the classic midpoint line.
-    const long long minor = minorStart + FloorDiv(2 * i * minorDelta + steps, 2 * steps);
+    // Nearest minor coordinate, halves toward the start, so that a line never
+    // reaches beyond its end point in either direction.
+    const long long offset = (2 * i * std::llabs(minorDelta) + steps - 1) / (2 * steps);
+    const long long minor = minorStart + (minorDelta < 0 ? -offset : offset);
     if (minor < 0 || minor >= minorLimit) continue;
     const long long x = alongX ? major : minor;
     const long long y = alongX ? minor : major;

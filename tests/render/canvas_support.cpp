@@ -2,13 +2,14 @@
 
 namespace kova::test {
 
-void UseFixedMetrics(Canvas& canvas, TextWidths widths, int height) {
+void UseFixedMetrics(Canvas& canvas, TextWidths widths, int height,
+                     decltype(FixedTextMetrics::drawn) drawn) {
   canvas.UseFixedTextMetrics(FixedTextMetrics{
       [widths = std::move(widths)](const std::string& text) {
         const auto found = widths.find(text);
         return found == widths.end() ? static_cast<int>(text.size()) : found->second;
       },
-      height});
+      height, std::move(drawn)});
 }
 
 bool IsBlack(const QImage& image, int x, int y) {

@@ -15,7 +15,8 @@ namespace kova::test {
 // Text widths by text; texts not listed are as wide as they have bytes.
 using TextWidths = std::map<std::string, int>;
 
-void UseFixedMetrics(Canvas& canvas, TextWidths widths, int height);
+void UseFixedMetrics(Canvas& canvas, TextWidths widths, int height,
+                     decltype(FixedTextMetrics::drawn) drawn = {});
 
 bool IsBlack(const QImage& image, int x, int y);
 

@@ -1,0 +1,68 @@
+// Layout and drawing of one diagram tree onto a canvas.
+//
+// Layout writes the width ("breite") and height ("hoehe") of every sequence
+// and selection into the tree; drawing reads them back and paints the tree
+// as a Nassi-Shneiderman diagram, each box drawing only its left and top
+// edges. Both measure and draw with the canvas's font and the metrics given
+// at construction, and both run on the one canvas, so the widths that layout
+// measures are the widths that drawing finds.
+#ifndef KOVA_RENDER_DIAGRAM_PAINTER_H_
+#define KOVA_RENDER_DIAGRAM_PAINTER_H_
+
+#include <QDomDocument>
+#include <QDomNode>
+
+#include "render/canvas.h"
+#include "render/diagram_metrics.h"
+
+namespace kova {
+
+// Trees nested deeper than this are refused before layout, so that neither
+// pass can run out of stack.
+constexpr int kMaxDiagramDepth = 1000;
+
+class DiagramPainter {
+ public:
+  explicit DiagramPainter(const DiagramMetrics& metrics = ProcessDiagramMetrics());
+
+  // Lays out the document's root sequence, sizes the canvas to the diagram
+  // plus a margin of 10 pixels on every side, paints it white, draws the
+  // diagram and closes its outer frame. Raises a RenderError for a tree too
+  // deeply nested or a diagram too large for one bitmap; the canvas then keeps
+  // its previous picture.
+  void DrawDiagram(const QDomDocument& document, Canvas& canvas);
+
+  // The width the sequence needs; writes "breite" on it and on every sequence
+  // and selection below it. REQUIRES: a canvas has been set.
+  long long ComputeWidth(const QDomNode& sequence);
+  // The height the sequence needs; writes "hoehe" as ComputeWidth does.
+  long long ComputeHeight(const QDomNode& sequence);
+  // Draws the sequence with its top-left corner at (x, y) and returns the
+  // height drawn. REQUIRES: both layout passes have run on the tree.
+  long long DrawSequence(long long x, long long y, long long width, const QDomNode& sequence);
+
+  // Makes canvas the target of the three passes above.
+  void SetCanvas(Canvas& canvas) { canvas_ = &canvas; }
+
+ private:
+  enum class RowKind { Statement, Call, Break, End };
+
+  void DrawRowText(RowKind kind, long long x, long long y, long long width,
+                   const std::string& text);
+  long long RowTextX(RowKind kind, long long x, long long width, long long textWidth) const;
+  void DrawCallText(long long x, long long y, long long width, const std::string& text);
+  void DrawEmptyBlock(long long x, long long y, long long width, const QDomNode& sequence);
+  long long DrawUntil(long long x, long long y, long long width, const QDomNode& loop);
+  long long DrawSelection(long long x, long long y, long long width, const QDomNode& selection);
+
+  const DiagramMetrics& metrics_;
+  Canvas* canvas_ = nullptr;
+};
+
+// Raises a RenderError when the tree below node is nested deeper than
+// kMaxDiagramDepth. Walks the tree without recursion.
+void CheckDiagramDepth(const QDomNode& node);
+
+}  // namespace kova
+
+#endif  // KOVA_RENDER_DIAGRAM_PAINTER_H_
