@@ -11,7 +11,6 @@ namespace {
 
 constexpr QRgb kPenColor = 0xff000000;
 constexpr QRgb kBrushColor = 0xffffffff;
-
 }  // namespace
 
 Canvas::Canvas() : qfont_(ToQFont(font_)), metrics_(qfont_) {}
@@ -20,6 +19,10 @@ Canvas::~Canvas() { EndPainting(); }
 
 void Canvas::SetSize(long long width, long long height) {
   CheckBitmapSize(width, height);
+  // Redrawing a diagram of the same size keeps its bitmap: a large one costs
+  // more to allocate than to draw. A bitmap shared with a picture handed out
+  // is replaced instead, so that the picture stays as it was.
+  if (width == image_.width() && height == image_.height() && image_.isDetached()) return;
   QImage image(static_cast<int>(width), static_cast<int>(height), QImage::Format_RGB32);
   if (image.isNull()) CheckBitmapSize(width, 1LL << 62);  // reports the memory shortage
   EndPainting();
@@ -36,6 +39,7 @@ void Canvas::SetFont(const DiagramFont& font) {
   font_ = font;
   qfont_ = ToQFont(font_);
   metrics_ = QFontMetrics(qfont_);
+  widths_.clear();
 }
 
 void Canvas::UseFixedTextMetrics(FixedTextMetrics metrics) { fixedMetrics_ = std::move(metrics); }
@@ -93,8 +97,12 @@ void Canvas::TextOut(long long x, long long y, const std::string& text) {
 
 int Canvas::TextWidth(const std::string& text) const {
   if (fixedMetrics_) return fixedMetrics_->width(text);
-  return metrics_.horizontalAdvance(
-      QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+  const auto [entry, added] = widths_.try_emplace(text, 0);
+  if (added) {
+    entry->second = metrics_.horizontalAdvance(
+        QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+  }
+  return entry->second;
 }
 
 int Canvas::TextHeight(const std::string&) const {

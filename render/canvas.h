@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 #include "render/diagram_font.h"
 #include "render/raster.h"
@@ -38,7 +39,8 @@ class Canvas {
   Canvas(const Canvas&) = delete;
   Canvas& operator=(const Canvas&) = delete;
 
-  // Makes a new bitmap of that size, its contents undefined until painted.
+  // Gives the canvas a bitmap of that size, its contents undefined until
+  // painted.
   // Raises a RenderError naming the size when no such bitmap can be made;
   // the canvas then keeps its previous bitmap.
   void SetSize(long long width, long long height);
@@ -75,6 +77,9 @@ class Canvas {
   QFont qfont_;
   QFontMetrics metrics_;
   std::optional<FixedTextMetrics> fixedMetrics_;
+  // Layout and drawing measure every text several times; shaping it is the
+  // dearest part of drawing, so each width is measured once per font.
+  mutable std::unordered_map<std::string, int> widths_;
   BrushStyle brushStyle_ = BrushStyle::bsSolid;
   long long penX_ = 0;
   long long penY_ = 0;

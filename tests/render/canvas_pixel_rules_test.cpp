@@ -152,9 +152,12 @@ TEST_F(CanvasPixelRules, ClearBrushPaintsNoBackground) {
 
 TEST_F(CanvasPixelRules, PictureHandedOutStaysAsItWas) {
   const QImage before = canvas.Image();
+  canvas.SetSize(40, 30);
+  canvas.FillRect(0, 0, 40, 30);
   canvas.MoveTo(0, 0);
   canvas.LineTo(10, 0);
   EXPECT_TRUE(BlackPixels(before).empty());
+  EXPECT_EQ(before.size(), QSize(40, 30));
   EXPECT_EQ(BlackPixels(canvas.Image()).size(), 10u);
 }
 
