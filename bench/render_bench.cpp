@@ -3,7 +3,6 @@
 // size white. The time per line should not grow with the script.
 #include <benchmark/benchmark.h>
 
-#include <QDomDocument>
 #include <QGuiApplication>
 #include <QImage>
 #include <cstdlib>
@@ -12,6 +11,7 @@
 
 #include "render/canvas.h"
 #include "render/diagram_painter.h"
+#include "translate/dom.h"
 
 namespace kova {
 namespace {
@@ -22,40 +22,41 @@ namespace {
 // own numbers, as long scripts grow long rather than wide.
 class ScriptTree {
  public:
-  explicit ScriptTree(int lines) {
-    QDomElement root = document_.createElement("data");
-    document_.appendChild(root);
+  explicit ScriptTree(int lines) : document_(*factory_.CreateDocument()) {
+    TDomElement root = document_.CreateElement("data");
+    document_.AppendChild(root);
     for (int section = 0; lines_ < lines; ++section) AddSection(root, std::to_string(section));
   }
-  const QDomDocument& Document() const { return document_; }
+  TDomDocument& Document() const { return document_; }
 
  private:
-  QDomElement Add(QDomElement parent, const char* tag, const std::string& caption,
+  TDomElement Add(TDomElement parent, const char* tag, const std::string& caption,
                   int closingLines = 0) {
-    QDomElement element = document_.createElement(QString::fromLatin1(tag));
+    TDomElement element = document_.CreateElement(QString::fromLatin1(tag));
     element.setAttribute("caption", QString::fromLatin1(caption.c_str()));
-    parent.appendChild(element);
+    AppendChild(parent, element);
     lines_ += 1 + closingLines;
     return element;
   }
-  void AddSection(QDomElement root, const std::string& n) {
+  void AddSection(TDomElement root, const std::string& n) {
     Add(root, "anweisung", "echo \"Abschnitt " + n + " beginnt\"");
-    QDomElement test = Add(root, "auswahl", "if [ -f \"$datei_" + n + "\" ]; then", 2);
-    QDomElement yes = Add(test, "fall", "ja", -1);
+    TDomElement test = Add(root, "auswahl", "if [ -f \"$datei_" + n + "\" ]; then", 2);
+    TDomElement yes = Add(test, "fall", "ja", -1);
     Add(yes, "anweisung", "cp \"$datei_" + n + "\" /var/tmp/ziel_" + n);
-    QDomElement loop = Add(yes, "while", "while read zeile; do", 1);
+    TDomElement loop = Add(yes, "while", "while read zeile; do", 1);
     Add(loop, "anweisung", "echo \"$zeile\" >> protokoll_" + n + ".txt");
     Add(loop, "aussprung", "break");
     Add(Add(test, "fall", "nein", -1), "aufruf", "aufruf pruefe_" + n);
-    QDomElement choice = Add(root, "auswahl", "case \"$1\" in", 1);
+    TDomElement choice = Add(root, "auswahl", "case \"$1\" in", 1);
     Add(Add(choice, "fall", "start)", 1), "anweisung", "starte_dienst " + n);
     Add(Add(choice, "fall", "stop)", 1), "anweisung", "stoppe_dienst " + n);
     Add(Add(choice, "fall", "*)"), "anweisung", "echo \"unbekannt: $1\"");
-    QDomElement until = Add(root, "until", "wiederhole bis [ $n -gt " + n + " ]", 1);
+    TDomElement until = Add(root, "until", "wiederhole bis [ $n -gt " + n + " ]", 1);
     Add(until, "anweisung", "n=$((n+1))");
   }
 
-  QDomDocument document_;
+  TDomImplementation factory_;
+  TDomDocument& document_;
   int lines_ = 0;
 };
 

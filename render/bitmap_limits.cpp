@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "render/error.h"
+#include "translate/exception.h"
 
 namespace kova {
 
@@ -28,7 +28,7 @@ void CheckBitmapSize(long long width, long long height) {
   } else {
     return;
   }
-  throw RenderError(
+  throw Exception(
       QStringLiteral("Für das Diagramm kann keine Grafik von %1 × %2 Pixeln angelegt werden. %3")
           .arg(width)
           .arg(height)

@@ -11,7 +11,7 @@ constexpr long long kMaxBitmapSide = 8000000;
 // The bitmap bytes this process may ask for: half of the machine's memory.
 long long BitmapMemoryBudget();
 
-// Raises a RenderError naming the size when a width x height bitmap of
+// Raises a Exception naming the size when a width x height bitmap of
 // 32-bit pixels cannot be made.
 void CheckBitmapSize(long long width, long long height);
 

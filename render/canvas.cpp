@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "render/bitmap_limits.h"
-#include "render/error.h"
+#include "translate/exception.h"
 
 namespace kova {
 namespace {

@@ -4,27 +4,27 @@
 #include <algorithm>
 #include <vector>
 
-#include "render/diagram_tree.h"
-#include "render/error.h"
 #include "render/geometry.h"
+#include "translate/exception.h"
+#include "translate/tree.h"
 
 namespace kova {
 namespace {
 
 constexpr long long kMargin = 10;
-constexpr char kFunctionHeaderMarker = '\0';
+
+const QString kBreite = QString::fromLatin1(kBreiteAttribute);
+const QString kHoehe = QString::fromLatin1(kHoeheAttribute);
 
 [[noreturn]] void AssertionFailed(int line) {
-  throw RenderError(
-      QStringLiteral("Assertion fehlges (frmMain, Zeile %1)").arg(line).toStdString());
+  throw Exception(
+      QStringLiteral("Assertion fehlges (frmMain, Zeile %1)").arg(line).toLatin1().toStdString());
 }
 
 // The children of a node one after the other, without building a list.
 template <typename Visit>
-void ForEachChild(const QDomNode& node, Visit visit) {
-  for (QDomNode child = node.firstChild(); !child.isNull(); child = child.nextSibling()) {
-    visit(child);
-  }
+void ForEachChild(const TDomNode& node, Visit visit) {
+  for (const TDomNode& child : Children(node)) visit(child);
 }
 
 // Switches the canvas's font to bold for its lifetime, keeping every other style.
@@ -46,26 +46,26 @@ class BoldFont {
 
 // Children that draw nothing leave a sequence as empty as having none:
 // layout gave it one row, so it shows the empty-block symbol there.
-bool DrawsAnyRow(const QDomNode& sequence) {
-  for (QDomNode child = sequence.firstChild(); !child.isNull(); child = child.nextSibling()) {
-    const unsigned char kind = KindOf(child);
-    if (kind != kOther && kind != kFall) return true;
+bool DrawsAnyRow(const TDomNode& sequence) {
+  for (const TDomNode& child : Children(sequence)) {
+    const uint8_t kind = NodeKind(child);
+    if (kind != kNoKind && kind != kFall) return true;
   }
   return false;
 }
 
 }  // namespace
 
-void CheckDiagramDepth(const QDomNode& root) {
+void CheckDiagramDepth(const TDomNode& root) {
   int depth = 0;
-  QDomNode node = root;
+  TDomNode node = root;
   while (!node.isNull()) {
     if (depth > kMaxDiagramDepth) {
-      throw RenderError(QStringLiteral("Das Diagramm ist zu tief verschachtelt: mehr als %1 Ebenen "
-                                       "können nicht gezeichnet werden.")
-                            .arg(kMaxDiagramDepth)
-                            .toLatin1()
-                            .toStdString());
+      throw Exception(QStringLiteral("Das Diagramm ist zu tief verschachtelt: mehr als %1 Ebenen "
+                                     "können nicht gezeichnet werden.")
+                          .arg(kMaxDiagramDepth)
+                          .toLatin1()
+                          .toStdString());
     }
     if (!node.firstChild().isNull()) {
       node = node.firstChild();
@@ -76,15 +76,25 @@ void CheckDiagramDepth(const QDomNode& root) {
       node = node.parentNode();
       --depth;
     }
-    node = node.isNull() || node == root ? QDomNode() : node.nextSibling();
+    node = node.isNull() || node == root ? TDomNode() : node.nextSibling();
   }
 }
 
 DiagramPainter::DiagramPainter(const DiagramMetrics& metrics) : metrics_(metrics) {}
 
-void DiagramPainter::DrawDiagram(const QDomDocument& document, Canvas& canvas) {
-  SetCanvas(canvas);
-  const QDomElement root = document.firstChildElement();
+void DiagramPainter::SetTarget(TDomDocument& document, Canvas& canvas) {
+  document_ = &document;
+  canvas_ = &canvas;
+}
+
+void DiagramPainter::WriteSize(const TDomNode& node, const QString& name, long long value) {
+  TDomElement element = node.toElement();
+  if (!element.isNull()) document_->SetAttribute(element, name, QString::number(value));
+}
+
+void DiagramPainter::DrawDiagram(TDomDocument& document, Canvas& canvas) {
+  SetTarget(document, canvas);
+  const TDomElement root = document.DocumentElement();
   CheckDiagramDepth(root);
   const long long width = ComputeWidth(root) + 2 * kMargin;
   const long long height = ComputeHeight(root) + 2 * kMargin;
@@ -96,42 +106,42 @@ void DiagramPainter::DrawDiagram(const QDomDocument& document, Canvas& canvas) {
   canvas.LineTo(canvas.Width() - kMargin, kMargin);
 }
 
-long long DiagramPainter::ComputeWidth(const QDomNode& sequence) {
+long long DiagramPainter::ComputeWidth(const TDomNode& sequence) {
   const long long margins = 2LL * metrics_.Abstand;
   long long width = metrics_.NullBreite;
-  ForEachChild(sequence, [&](const QDomNode& child) {
-    const unsigned char kind = KindOf(child);
-    if (kind == kOther) return;
-    long long text = canvas_->TextWidth(CaptionOf(child)) + margins;
+  ForEachChild(sequence, [&](const TDomNode& child) {
+    const uint8_t kind = NodeKind(child);
+    if (kind == kNoKind) return;
+    long long text = canvas_->TextWidth(GetCaption(child)) + margins;
     if (kind == kAufruf) text += 2LL * metrics_.AufrufBreite;
     if (kind == kAussprung) text += metrics_.AufrufBreite;
     width = std::max(width, text);
     long long structure = 0;
     if (kind == kAuswahl) {
-      ForEachChild(child, [&](const QDomNode& branch) {
+      ForEachChild(child, [&](const TDomNode& branch) {
         long long branchWidth = ComputeWidth(branch);
-        const long long label = canvas_->TextWidth(CaptionOf(branch)) + margins;
+        const long long label = canvas_->TextWidth(GetCaption(branch)) + margins;
         if (label > branchWidth) {
           branchWidth = label;
-          SetBreite(branch, branchWidth);
+          WriteSize(branch, kBreite, branchWidth);
         }
         structure += branchWidth;
       });
-      SetBreite(child, structure);
+      WriteSize(child, kBreite, structure);
     } else if (kind == kWhile || kind == kUntil) {
       structure = ComputeWidth(child) + metrics_.SchleifenBreite;
     }
     width = std::max(width, structure);
   });
-  SetBreite(sequence, width);
+  WriteSize(sequence, kBreite, width);
   return width;
 }
 
-long long DiagramPainter::ComputeHeight(const QDomNode& sequence) {
+long long DiagramPainter::ComputeHeight(const TDomNode& sequence) {
   const long long row = metrics_.AnweisungsHoehe;
   long long height = 0;
-  ForEachChild(sequence, [&](const QDomNode& child) {
-    switch (KindOf(child)) {
+  ForEachChild(sequence, [&](const TDomNode& child) {
+    switch (NodeKind(child)) {
       case kAnweisung:
       case kAufruf:
       case kAussprung:
@@ -144,10 +154,10 @@ long long DiagramPainter::ComputeHeight(const QDomNode& sequence) {
         break;
       case kAuswahl: {
         long long tallest = 0;
-        ForEachChild(child, [&](const QDomNode& branch) {
+        ForEachChild(child, [&](const TDomNode& branch) {
           tallest = std::max(tallest, ComputeHeight(branch));
         });
-        SetHoehe(child, tallest);
+        WriteSize(child, kHoehe, tallest);
         height += 2 * row + tallest;
         break;
       }
@@ -156,7 +166,7 @@ long long DiagramPainter::ComputeHeight(const QDomNode& sequence) {
     }
   });
   if (height == 0) height = row;
-  SetHoehe(sequence, height);
+  WriteSize(sequence, kHoehe, height);
   return height;
 }
 
@@ -189,7 +199,7 @@ void DiagramPainter::DrawRowText(RowKind kind, long long x, long long y, long lo
 
 void DiagramPainter::DrawCallText(long long x, long long y, long long width,
                                   const std::string& text) {
-  if (text.empty() || text.front() != kFunctionHeaderMarker) {
+  if (text.empty() || text.front() != FunctionHeaderMarker) {
     DrawRowText(RowKind::Call, x, y, width, text);
     return;
   }
@@ -203,12 +213,12 @@ void DiagramPainter::DrawCallText(long long x, long long y, long long width,
 }
 
 void DiagramPainter::DrawEmptyBlock(long long x, long long y, long long width,
-                                    const QDomNode& sequence) {
+                                    const TDomNode& sequence) {
   const long long inset = metrics_.LeerAbstand;
   DrawTopLeft(*canvas_, x, y, x + width + 1, y + metrics_.AnweisungsHoehe + 1);
   // An empty branch spans the height of the tallest branch beside it.
-  const QDomNode parent = sequence.parentNode();
-  const long long height = KindOf(parent) == kAuswahl ? HoeheOf(parent) : HoeheOf(sequence);
+  const TDomNode parent = sequence.parentNode();
+  const long long height = NodeKind(parent) == kAuswahl ? GetHoehe(parent) : GetHoehe(sequence);
   canvas_->MoveTo(x + inset, y + height - inset);
   canvas_->LineTo(x + width - inset, y + inset);
   canvas_->SetBrushStyle(BrushStyle::bsClear);
@@ -217,7 +227,7 @@ void DiagramPainter::DrawEmptyBlock(long long x, long long y, long long width,
 }
 
 long long DiagramPainter::DrawSequence(long long x, long long y, long long width,
-                                       const QDomNode& sequence) {
+                                       const TDomNode& sequence) {
   const long long row = metrics_.AnweisungsHoehe;
   const long long bar = metrics_.SchleifenBreite;
   const long long inset = metrics_.AufrufBreite;
@@ -226,19 +236,19 @@ long long DiagramPainter::DrawSequence(long long x, long long y, long long width
     return row;
   }
   const long long top = y;
-  ForEachChild(sequence, [&](const QDomNode& child) {
-    const unsigned char kind = KindOf(child);
+  ForEachChild(sequence, [&](const TDomNode& child) {
+    const uint8_t kind = NodeKind(child);
     if (kind == kAnweisung || kind == kAufruf || kind == kAussprung || kind == kEnde ||
         kind == kWhile) {
       DrawTopLeft(*canvas_, x, y, x + width + 1, y + row + 1);
     }
     switch (kind) {
       case kAnweisung:
-        DrawRowText(RowKind::Statement, x, y, width, CaptionOf(child));
+        DrawRowText(RowKind::Statement, x, y, width, GetCaption(child));
         y += row;
         break;
       case kAufruf:
-        DrawCallText(x, y, width, CaptionOf(child));
+        DrawCallText(x, y, width, GetCaption(child));
         canvas_->MoveTo(x + inset, y);
         canvas_->LineTo(x + inset, y + row);
         canvas_->MoveTo(x + width - inset, y);
@@ -246,14 +256,14 @@ long long DiagramPainter::DrawSequence(long long x, long long y, long long width
         y += row;
         break;
       case kAussprung:
-        DrawRowText(RowKind::Break, x, y, width, CaptionOf(child));
+        DrawRowText(RowKind::Break, x, y, width, GetCaption(child));
         canvas_->MoveTo(x + inset, y);
         canvas_->LineTo(x, y + row / 2);
         canvas_->LineTo(x + inset, y + row);
         y += row;
         break;
       case kEnde: {
-        DrawRowText(RowKind::End, x, y, width, CaptionOf(child));
+        DrawRowText(RowKind::End, x, y, width, GetCaption(child));
         const long long middle = x + width / 2;
         canvas_->MoveTo(middle, y);
         canvas_->LineTo(x + width, y + row / 2);
@@ -264,7 +274,7 @@ long long DiagramPainter::DrawSequence(long long x, long long y, long long width
         break;
       }
       case kWhile: {
-        DrawRowText(RowKind::Statement, x, y, width, CaptionOf(child));
+        DrawRowText(RowKind::Statement, x, y, width, GetCaption(child));
         const long long body = DrawSequence(x + bar, y + row, width - bar, child);
         canvas_->MoveTo(x, y);
         canvas_->LineTo(x, y + row + body);
@@ -285,7 +295,7 @@ long long DiagramPainter::DrawSequence(long long x, long long y, long long width
 }
 
 long long DiagramPainter::DrawUntil(long long x, long long y, long long width,
-                                    const QDomNode& loop) {
+                                    const TDomNode& loop) {
   const long long row = metrics_.AnweisungsHoehe;
   const long long bar = metrics_.SchleifenBreite;
   // The bar draws its own piece of the top edge; the body's first row the rest.
@@ -297,19 +307,19 @@ long long DiagramPainter::DrawUntil(long long x, long long y, long long width,
   const long long foot = y + body;
   canvas_->MoveTo(x + bar, foot);
   canvas_->LineTo(x + width, foot);
-  DrawRowText(RowKind::Statement, x, foot, width, CaptionOf(loop));
+  DrawRowText(RowKind::Statement, x, foot, width, GetCaption(loop));
   return body + row;
 }
 
 long long DiagramPainter::DrawSelection(long long x, long long y, long long width,
-                                        const QDomNode& selection) {
+                                        const TDomNode& selection) {
   const long long head = 2LL * metrics_.AnweisungsHoehe;
   DrawTopLeft(*canvas_, x, y, x + width + 1, y + head + 1);
-  std::vector<QDomNode> branches;
+  std::vector<TDomNode> branches;
   std::vector<long long> columns;
-  ForEachChild(selection, [&](const QDomNode& branch) {
+  ForEachChild(selection, [&](const TDomNode& branch) {
     branches.push_back(branch);
-    columns.push_back(BreiteOf(branch));
+    columns.push_back(GetBreite(branch));
   });
   const long long count = static_cast<long long>(columns.size());
   // A selection without branches has no columns to share its width among; it
@@ -332,7 +342,7 @@ long long DiagramPainter::DrawSelection(long long x, long long y, long long widt
   // separator starts at the top like the first column's always does.
   canvas_->MoveTo(x, y);
   double slope = 0;
-  if (count > 0 && IsDefaultBranchNode(branches.back())) {
+  if (count > 0 && IsDefaultBranch(branches.back())) {
     const long long vertex = SumFirst(columns, count - 2);
     canvas_->LineTo(x + vertex, y + head);
     canvas_->LineTo(x + width, y);
@@ -341,14 +351,14 @@ long long DiagramPainter::DrawSelection(long long x, long long y, long long widt
     canvas_->LineTo(x + width, y + head);
     if (width > 0) slope = static_cast<double>(head) / static_cast<double>(width);
   }
-  const std::string condition = CaptionOf(selection);
+  const std::string condition = GetCaption(selection);
   canvas_->TextOut(x + Nearest(static_cast<double>(width - canvas_->TextWidth(condition)) / 2),
                    y + 2, condition);
   const long long labelTop = y + head - canvas_->TextHeight("ja") - 1;
   long long tallest = 0;
   long long left = x;
   for (size_t j = 0; j < branches.size(); ++j) {
-    const std::string label = CaptionOf(branches[j]);
+    const std::string label = GetCaption(branches[j]);
     canvas_->TextOut(Nearest(static_cast<double>(left) +
                              static_cast<double>(columns[j] - canvas_->TextWidth(label)) / 2),
                      labelTop, label);

@@ -9,11 +9,11 @@
 #ifndef KOVA_RENDER_DIAGRAM_PAINTER_H_
 #define KOVA_RENDER_DIAGRAM_PAINTER_H_
 
-#include <QDomDocument>
-#include <QDomNode>
+#include <string>
 
 #include "render/canvas.h"
 #include "render/diagram_metrics.h"
+#include "translate/dom.h"
 
 namespace kova {
 
@@ -27,22 +27,23 @@ class DiagramPainter {
 
   // Lays out the document's root sequence, sizes the canvas to the diagram
   // plus a margin of 10 pixels on every side, paints it white, draws the
-  // diagram and closes its outer frame. Raises a RenderError for a tree too
+  // diagram and closes its outer frame. Raises a Exception for a tree too
   // deeply nested or a diagram too large for one bitmap; the canvas then keeps
   // its previous picture.
-  void DrawDiagram(const QDomDocument& document, Canvas& canvas);
+  void DrawDiagram(TDomDocument& document, Canvas& canvas);
+
+  // Makes the document's tree and the canvas those of the three passes
+  // below; DrawDiagram does this itself.
+  void SetTarget(TDomDocument& document, Canvas& canvas);
 
   // The width the sequence needs; writes "breite" on it and on every sequence
-  // and selection below it. REQUIRES: a canvas has been set.
-  long long ComputeWidth(const QDomNode& sequence);
+  // and selection below it. REQUIRES: SetTarget with the sequence's document.
+  long long ComputeWidth(const TDomNode& sequence);
   // The height the sequence needs; writes "hoehe" as ComputeWidth does.
-  long long ComputeHeight(const QDomNode& sequence);
+  long long ComputeHeight(const TDomNode& sequence);
   // Draws the sequence with its top-left corner at (x, y) and returns the
   // height drawn. REQUIRES: both layout passes have run on the tree.
-  long long DrawSequence(long long x, long long y, long long width, const QDomNode& sequence);
-
-  // Makes canvas the target of the three passes above.
-  void SetCanvas(Canvas& canvas) { canvas_ = &canvas; }
+  long long DrawSequence(long long x, long long y, long long width, const TDomNode& sequence);
 
  private:
   enum class RowKind { Statement, Call, Break, End };
@@ -51,17 +52,20 @@ class DiagramPainter {
                    const std::string& text);
   long long RowTextX(RowKind kind, long long x, long long width, long long textWidth) const;
   void DrawCallText(long long x, long long y, long long width, const std::string& text);
-  void DrawEmptyBlock(long long x, long long y, long long width, const QDomNode& sequence);
-  long long DrawUntil(long long x, long long y, long long width, const QDomNode& loop);
-  long long DrawSelection(long long x, long long y, long long width, const QDomNode& selection);
+  void DrawEmptyBlock(long long x, long long y, long long width, const TDomNode& sequence);
+  long long DrawUntil(long long x, long long y, long long width, const TDomNode& loop);
+  long long DrawSelection(long long x, long long y, long long width, const TDomNode& selection);
+
+  void WriteSize(const TDomNode& node, const QString& name, long long value);
 
   const DiagramMetrics& metrics_;
+  TDomDocument* document_ = nullptr;
   Canvas* canvas_ = nullptr;
 };
 
-// Raises a RenderError when the tree below node is nested deeper than
+// Raises a Exception when the tree below node is nested deeper than
 // kMaxDiagramDepth. Walks the tree without recursion.
-void CheckDiagramDepth(const QDomNode& node);
+void CheckDiagramDepth(const TDomNode& node);
 
 }  // namespace kova
 

@@ -4,14 +4,14 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-#include "render/error.h"
 #include "render/gif_encoder.h"
+#include "translate/exception.h"
 
 namespace kova {
 namespace {
 
 [[noreturn]] void Fail(const QString& message) {
-  throw RenderError(message.toLatin1().toStdString());
+  throw Exception(message.toLatin1().toStdString());
 }
 
 QString Reason(QFileDevice::FileError error) {

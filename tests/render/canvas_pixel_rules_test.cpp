@@ -7,7 +7,7 @@
 
 #include "render/canvas.h"
 #include "render/canvas_support.h"
-#include "render/error.h"
+#include "translate/exception.h"
 
 namespace kova {
 namespace {
@@ -172,7 +172,7 @@ TEST(CanvasSize, RefusedSizeNamesItAndKeepsThePicture) {
     try {
       canvas.SetSize(width, height);
       ADD_FAILURE() << width << " x " << height << " was accepted";
-    } catch (const RenderError& error) {
+    } catch (const Exception& error) {
       const QString message = QString::fromLatin1(error.what());
       EXPECT_TRUE(message.contains(QStringLiteral("%1 × %2").arg(width).arg(height)))
           << error.what();

@@ -4,9 +4,8 @@
 
 namespace kova::test {
 
-QDomElement Add(QDomNode parent, const char* tag, std::optional<std::string> caption) {
-  QDomDocument owner = parent.isDocument() ? parent.toDocument() : parent.ownerDocument();
-  QDomElement element = owner.createElement(QString::fromLatin1(tag));
+TDomElement Add(TDomNode parent, const char* tag, std::optional<std::string> caption) {
+  TDomElement element = parent.ownerDocument().createElement(QString::fromLatin1(tag));
   if (caption) {
     element.setAttribute(
         QStringLiteral("caption"),
@@ -16,9 +15,9 @@ QDomElement Add(QDomNode parent, const char* tag, std::optional<std::string> cap
   return element;
 }
 
-DiagramFixture::DiagramFixture(TextWidths widths, int textHeight) {
-  root = document.createElement(QStringLiteral("data"));
-  document.appendChild(root);
+DiagramFixture::DiagramFixture(TextWidths widths, int textHeight)
+    : document(*factory.CreateDocument()), root(document.CreateElement(QStringLiteral("data"))) {
+  document.AppendChild(root);
   UseFixedMetrics(
       canvas, std::move(widths), textHeight,
       [this](long long x, long long y, const std::string& text, const DiagramFont& font) {
@@ -42,7 +41,7 @@ DrawnText DiagramFixture::Text(const std::string& text) const {
   return found.empty() ? DrawnText{-1, -1, text, false} : found.front();
 }
 
-int DiagramFixture::AttributeOf(const QDomElement& element, const char* name) const {
+int DiagramFixture::AttributeOf(const TDomElement& element, const char* name) const {
   bool ok = false;
   const int value = element.attribute(QString::fromLatin1(name)).toInt(&ok);
   EXPECT_TRUE(ok) << name << " missing on " << element.tagName().toStdString();

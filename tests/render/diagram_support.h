@@ -3,8 +3,6 @@
 #ifndef KOVA_TESTS_RENDER_DIAGRAM_SUPPORT_H_
 #define KOVA_TESTS_RENDER_DIAGRAM_SUPPORT_H_
 
-#include <QDomDocument>
-#include <QDomElement>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,11 +11,12 @@
 #include "render/canvas_support.h"
 #include "render/diagram_metrics.h"
 #include "render/diagram_painter.h"
+#include "translate/dom.h"
 
 namespace kova::test {
 
 // Appends an element with that tag (and caption, when given) to parent.
-QDomElement Add(QDomNode parent, const char* tag, std::optional<std::string> caption = {});
+TDomElement Add(TDomNode parent, const char* tag, std::optional<std::string> caption = {});
 
 struct DrawnText {
   long long x;
@@ -30,17 +29,17 @@ struct DrawnText {
 class DiagramFixture {
  public:
   explicit DiagramFixture(TextWidths widths = {}, int textHeight = 13);
-  QDomElement Root() const { return root; }
   // Lays out and draws the document; the picture and the texts drawn are kept.
   const QImage& Draw();
   // The text drawn with exactly that content; fails the test if there is not
   // exactly one.
   DrawnText Text(const std::string& text) const;
-  int AttributeOf(const QDomElement& element, const char* name) const;
+  int AttributeOf(const TDomElement& element, const char* name) const;
 
   DiagramMetrics metrics;
-  QDomDocument document;
-  QDomElement root;
+  TDomImplementation factory;
+  TDomDocument& document;
+  TDomElement root;
   Canvas canvas;
   std::vector<DrawnText> texts;
 };

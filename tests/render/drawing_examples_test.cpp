@@ -48,7 +48,7 @@ class WorkedExample : public ::testing::Test {
  protected:
   WorkedExample() : diagram({{"s60", 60}, {"c100", 100}, {"ja", 12}, {"nein", 24}, {"s40", 40}}) {
     Add(diagram.root, "anweisung", "s60");
-    QDomElement selection = Add(diagram.root, "auswahl", "c100");
+    TDomElement selection = Add(diagram.root, "auswahl", "c100");
     Add(Add(selection, "fall", "ja"), "anweisung", "s40");
     Add(selection, "fall", "nein");
   }
@@ -110,7 +110,7 @@ class SpareWidth : public ::testing::Test {
     for (const char* label : {"a", "b", "c)"}) Add(selection, "fall", label);
   }
   DiagramFixture diagram;
-  QDomElement selection;
+  TDomElement selection;
 };
 
 TEST_F(SpareWidth, LastColumnTakesTheRemainder) {
@@ -137,8 +137,8 @@ TEST_F(SpareWidth, SeparatorsStartOnTheOneDiagonal) {
 
 TEST(DrawingExamples, EmptyBranchSpansTheTallestBranch) {
   DiagramFixture diagram;
-  QDomElement selection = Add(diagram.root, "auswahl", "c");
-  QDomElement yes = Add(selection, "fall", "ja");
+  TDomElement selection = Add(diagram.root, "auswahl", "c");
+  TDomElement yes = Add(selection, "fall", "ja");
   for (const char* text : {"a", "b", "d"}) Add(yes, "anweisung", text);
   Add(selection, "fall", "nein");
   const QImage& image = diagram.Draw();

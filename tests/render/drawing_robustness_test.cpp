@@ -5,7 +5,7 @@
 #include <random>
 
 #include "render/diagram_support.h"
-#include "render/error.h"
+#include "translate/exception.h"
 
 namespace kova {
 namespace {
@@ -30,7 +30,7 @@ TEST(OpenShapes, SelectionWithoutBranchesShowsItsHeadAlone) {
 
 TEST(OpenShapes, LoneDefaultBranchFoldsTheVOntoTheLeftEdge) {
   DiagramFixture diagram;
-  QDomElement selection = Add(diagram.root, "auswahl", "case x");
+  TDomElement selection = Add(diagram.root, "auswahl", "case x");
   Add(Add(selection, "fall", "*)"), "anweisung", "s");
   const QImage& image = diagram.Draw();
   ASSERT_EQ(image.size(), QSize(70, 110));
@@ -42,7 +42,7 @@ TEST(OpenShapes, LoneDefaultBranchFoldsTheVOntoTheLeftEdge) {
 }
 
 // Nested selections with one branch each: two levels per selection.
-void NestSelections(QDomElement sequence, int count) {
+void NestSelections(TDomElement sequence, int count) {
   for (int i = 0; i < count; ++i) sequence = Add(Add(sequence, "auswahl", "c"), "fall", "ja");
   Add(sequence, "anweisung", "s");
 }
@@ -68,18 +68,18 @@ TEST(DeepNesting, DeeperTreeIsRefusedAndThePictureKept) {
   DiagramFixture diagram;
   diagram.Draw();
   NestSelections(diagram.root, kMaxDiagramDepth / 2);
-  EXPECT_THROW(diagram.Draw(), RenderError);
+  EXPECT_THROW(diagram.Draw(), Exception);
   EXPECT_EQ(diagram.canvas.Image().size(), QSize(70, 50));
 }
 
 TEST(DeepNesting, ManyThousandLoopsAreRefusedWithoutRecursion) {
   DiagramFixture diagram;
-  QDomElement sequence = diagram.root;
+  TDomElement sequence = diagram.root;
   for (int i = 0; i < 5000; ++i) sequence = Add(sequence, "while", "w");
   try {
     diagram.Draw();
     FAIL() << "drawn";
-  } catch (const RenderError& error) {
+  } catch (const Exception& error) {
     EXPECT_NE(std::string(error.what()).find("verschachtelt"), std::string::npos);
   }
 }
@@ -91,7 +91,7 @@ TEST(TooLarge, DiagramBeyondOneBitmapIsRefusedWithItsSize) {
   try {
     diagram.Draw();
     FAIL() << "drawn";
-  } catch (const RenderError& error) {
+  } catch (const Exception& error) {
     EXPECT_NE(std::string(error.what()).find("9000040"), std::string::npos) << error.what();
   }
   EXPECT_EQ(diagram.canvas.Image().size(), QSize(70, 50));
@@ -101,13 +101,13 @@ TEST(TooLarge, DiagramBeyondOneBitmapIsRefusedWithItsSize) {
 class RandomTree {
  public:
   explicit RandomTree(unsigned seed) : random_(seed) {}
-  void Fill(QDomElement sequence, int depth) {
+  void Fill(TDomElement sequence, int depth) {
     const int count = Pick(0, depth > 3 ? 2 : 4);
     for (int i = 0; i < count; ++i) {
       static const char* const tags[] = {"anweisung", "aufruf", "aussprung", "ende",
                                          "while",     "until",  "auswahl",   "fremd"};
       const char* tag = tags[Pick(0, 7)];
-      QDomElement child = Add(sequence, tag, Text());
+      TDomElement child = Add(sequence, tag, Text());
       if (std::string(tag) == "while" || std::string(tag) == "until") Fill(child, depth + 1);
       if (std::string(tag) == "auswahl") {
         const int branches = Pick(0, 4);
@@ -134,10 +134,8 @@ TEST(RealFonts, RandomTreesNeverTripAnAssertion) {
   const std::pair<const char*, int> fonts[] = {
       {"DejaVu Sans", 8}, {"DejaVu Serif", 13}, {"Liberation Mono", 10}, {"Arial", 23}};
   for (unsigned seed = 1; seed <= 40; ++seed) {
-    QDomDocument document;
-    QDomElement root = document.createElement("data");
-    document.appendChild(root);
-    RandomTree(seed).Fill(root, 0);
+    test::DiagramFixture diagram;
+    RandomTree(seed).Fill(diagram.root, 0);
     Canvas canvas;
     DiagramFont font;
     font.name = QString::fromLatin1(fonts[seed % 4].first);
@@ -148,7 +146,7 @@ TEST(RealFonts, RandomTreesNeverTripAnAssertion) {
     DiagramMetrics metrics;
     metrics.Ausrichtung = static_cast<unsigned char>(seed % 4);
     DiagramPainter painter(metrics);
-    ASSERT_NO_THROW(painter.DrawDiagram(document, canvas)) << "seed " << seed;
+    ASSERT_NO_THROW(painter.DrawDiagram(diagram.document, canvas)) << "seed " << seed;
     const QImage& image = canvas.Image();
     // The outer frame's right edge closes every diagram.
     EXPECT_TRUE(IsBlack(image, image.width() - 10, image.height() - 10)) << "seed " << seed;

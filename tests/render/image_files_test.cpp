@@ -10,8 +10,8 @@
 #include <QImage>
 #include <QTemporaryDir>
 
-#include "render/error.h"
 #include "render/gif_encoder.h"
+#include "translate/exception.h"
 
 namespace kova {
 namespace {
@@ -105,7 +105,7 @@ TEST_F(ImageFileWriting, MissingFolderIsReportedAndNothingWritten) {
   try {
     WriteImageFile(SamplePicture(), target, ImageFormat::Png);
     FAIL() << "no error";
-  } catch (const RenderError& error) {
+  } catch (const Exception& error) {
     EXPECT_TRUE(QString::fromLatin1(error.what()).contains(QStringLiteral("existiert nicht")));
   }
   EXPECT_FALSE(QFile::exists(target));
@@ -113,19 +113,19 @@ TEST_F(ImageFileWriting, MissingFolderIsReportedAndNothingWritten) {
 
 TEST_F(ImageFileWriting, FolderInTheWayIsReportedAndKept) {
   ASSERT_TRUE(QDir(folder.path()).mkdir("plan.bmp"));
-  EXPECT_THROW(WriteImageFile(SamplePicture(), Path("plan.bmp"), ImageFormat::Bmp), RenderError);
+  EXPECT_THROW(WriteImageFile(SamplePicture(), Path("plan.bmp"), ImageFormat::Bmp), Exception);
   EXPECT_TRUE(QFileInfo(Path("plan.bmp")).isDir());
   EXPECT_EQ(QDir(folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size(), 1);
 }
 
 TEST_F(ImageFileWriting, PictureNotYetDrawnIsReported) {
-  EXPECT_THROW(WriteImageFile(QImage(), Path("leer.png"), ImageFormat::Png), RenderError);
+  EXPECT_THROW(WriteImageFile(QImage(), Path("leer.png"), ImageFormat::Png), Exception);
   EXPECT_FALSE(QFile::exists(Path("leer.png")));
 }
 
 TEST_F(ImageFileWriting, GifTooLargeForItsFormatIsReported) {
   const QImage wide(70000, 1, QImage::Format_RGB32);
-  EXPECT_THROW(WriteImageFile(wide, Path("breit.gif"), ImageFormat::Gif), RenderError);
+  EXPECT_THROW(WriteImageFile(wide, Path("breit.gif"), ImageFormat::Gif), Exception);
   EXPECT_FALSE(QFile::exists(Path("breit.gif")));
 }
 

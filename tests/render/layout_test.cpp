@@ -23,12 +23,12 @@ class Layout : public ::testing::Test {
                  {std::string("\0f", 2), 70}}) {}
   void Run() {
     DiagramPainter painter(diagram.metrics);
-    painter.SetCanvas(diagram.canvas);
+    painter.SetTarget(diagram.document, diagram.canvas);
     width = painter.ComputeWidth(diagram.root);
     height = painter.ComputeHeight(diagram.root);
   }
-  int Breite(const QDomElement& e) { return diagram.AttributeOf(e, "breite"); }
-  int Hoehe(const QDomElement& e) { return diagram.AttributeOf(e, "hoehe"); }
+  int Breite(const TDomElement& e) { return diagram.AttributeOf(e, "breite"); }
+  int Hoehe(const TDomElement& e) { return diagram.AttributeOf(e, "hoehe"); }
 
   DiagramFixture diagram;
   long long width = 0;
@@ -57,13 +57,13 @@ TEST_F(Layout, EachRowKindAddsItsMarginsToTheText) {
     DiagramFixture single({{"s100", 100}});
     Add(single.root, tag, "s100");
     DiagramPainter painter(single.metrics);
-    painter.SetCanvas(single.canvas);
+    painter.SetTarget(single.document, single.canvas);
     EXPECT_EQ(painter.ComputeWidth(single.root), need) << tag;
   }
 }
 
 TEST_F(Layout, LoopCarriesTheSizeOfItsBody) {
-  QDomElement loop = Add(diagram.root, "while", "s20");
+  TDomElement loop = Add(diagram.root, "while", "s20");
   Run();
   EXPECT_EQ(width, 65);
   EXPECT_EQ(Breite(loop), 50);
@@ -73,10 +73,10 @@ TEST_F(Layout, LoopCarriesTheSizeOfItsBody) {
 
 TEST_F(Layout, WorkedExample) {
   Add(diagram.root, "anweisung", "s60");
-  QDomElement selection = Add(diagram.root, "auswahl", "c100");
-  QDomElement yes = Add(selection, "fall", "ja");
+  TDomElement selection = Add(diagram.root, "auswahl", "c100");
+  TDomElement yes = Add(selection, "fall", "ja");
   Add(yes, "anweisung", "s40");
-  QDomElement no = Add(selection, "fall", "nein");
+  TDomElement no = Add(selection, "fall", "nein");
   Run();
   EXPECT_EQ(Breite(yes), 60);
   EXPECT_EQ(Breite(no), 50);
@@ -89,15 +89,15 @@ TEST_F(Layout, WorkedExample) {
 }
 
 TEST_F(Layout, WideLabelWidensItsBranch) {
-  QDomElement selection = Add(diagram.root, "auswahl", "c");
-  QDomElement branch = Add(selection, "fall", "lang");
+  TDomElement selection = Add(diagram.root, "auswahl", "c");
+  TDomElement branch = Add(selection, "fall", "lang");
   Run();
   EXPECT_EQ(Breite(branch), 100);
   EXPECT_EQ(Breite(selection), 100);
 }
 
 TEST_F(Layout, WideConditionWidensTheSequenceNotTheSelection) {
-  QDomElement selection = Add(diagram.root, "auswahl", "c100");
+  TDomElement selection = Add(diagram.root, "auswahl", "c100");
   Add(selection, "fall", "ja");
   Run();
   EXPECT_EQ(Breite(selection), 50);
@@ -116,7 +116,7 @@ TEST_F(Layout, UnknownElementsAddNothingAndStrayBranchOnlyWidth) {
 }
 
 TEST_F(Layout, SelectionWithoutBranchesStillNeedsItsHead) {
-  QDomElement selection = Add(diagram.root, "auswahl", "c100");
+  TDomElement selection = Add(diagram.root, "auswahl", "c100");
   Run();
   EXPECT_EQ(selection.attribute("breite"), "0");
   EXPECT_EQ(selection.attribute("hoehe"), "0");
@@ -135,7 +135,7 @@ TEST_F(Layout, MetricsShapeTheSizes) {
   diagram.metrics.NullBreite = 10;
   diagram.metrics.Abstand = 1;
   diagram.metrics.SchleifenBreite = 7;
-  QDomElement loop = Add(diagram.root, "until", "s20");
+  TDomElement loop = Add(diagram.root, "until", "s20");
   Add(loop, "anweisung", "s40");
   Run();
   EXPECT_EQ(width, 42 + 7);
