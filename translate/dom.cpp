@@ -3,9 +3,13 @@
 #include <QDomAttr>
 #include <QDomImplementation>
 
+#include <algorithm>
+#include <array>
 #include <vector>
 
 #include "translate/exception.h"
+#include "translate/latin1.h"
+#include "translate/tree.h"
 
 namespace kova {
 namespace {
@@ -13,38 +17,69 @@ namespace {
 constexpr char kHierarchyRequestError[] = "Hierarchy request error.";
 constexpr char kInvalidCharacterError[] = "Invalid character error.";
 
-// Qt frees a node's children recursively, one stack frame per level, which
-// overflows the stack for deeply nested diagrams. Detaching every node from
-// its parent first, from the top down, lets each node die as a leaf; going
-// top down keeps every detach cheap, because Qt finds the document of a
-// node by climbing its attached ancestors.
-void DetachTopDown(QDomDocument& document) {
-  std::vector<TDomNode> detached;
-  for (TDomNode child = document.firstChild(); !child.isNull(); child = document.firstChild()) {
-    document.removeChild(child);
-    detached.push_back(child);
-  }
-  while (!detached.empty()) {
-    TDomNode node = std::move(detached.back());
-    detached.pop_back();
-    for (TDomNode child = node.firstChild(); !child.isNull(); child = node.firstChild()) {
-      node.removeChild(child);
-      detached.push_back(child);
+// Qt frees a node's children recursively, a few stack frames per level,
+// which overflows the stack for deeply nested diagrams. Cutting the tree
+// into pieces at every kCutDepth-th level bounds that recursion: each piece
+// is freed by Qt when the last handle on it goes, the document's own piece
+// with the document.
+constexpr int kCutDepth = 256;
+
+void CutIntoShallowPieces(const TDomNode& top) {
+  std::vector<TDomNode> pieces = {top};
+  while (!pieces.empty()) {
+    const TDomNode piece = std::move(pieces.back());
+    pieces.pop_back();
+    // A walk in document order; `depth` is the parent's depth in the piece.
+    TDomNode parent = piece;
+    TDomNode node = piece.firstChild();
+    int depth = 0;
+    for (;;) {
+      if (node.isNull()) {
+        if (depth == 0) break;
+        node = parent.nextSibling();
+        parent = parent.parentNode();
+        --depth;
+      } else if (depth + 1 == kCutDepth) {
+        TDomNode next = node.nextSibling();
+        parent.removeChild(node);
+        pieces.push_back(node);
+        node = next;
+      } else {
+        parent = node;
+        node = node.firstChild();
+        ++depth;
+      }
     }
   }
+}
+
+// The tree's own names are valid XML names. Qt rebuilds a name character
+// by character when it checks it, so these skip the check and share one
+// string; every other name is checked.
+bool IsVocabularyName(const QString& name) {
+  static const std::array<QString, 10> kNames = [] {
+    std::array<QString, 10> names;
+    for (size_t kind = 0; kind < ElementNames.size(); ++kind) names[kind] = ToQString(ElementNames[kind]);
+    names.back() = QString::fromLatin1(kDataTag);
+    return names;
+  }();
+  return !name.isEmpty() && std::find(kNames.begin(), kNames.end(), name) != kNames.end();
 }
 
 }  // namespace
 
 TDomDocument::TDomDocument() : document_(QDomDocumentType()) {}
 
-TDomDocument::~TDomDocument() { DetachTopDown(document_); }
+TDomDocument::~TDomDocument() { CutIntoShallowPieces(document_); }
 
 TDomElement TDomDocument::CreateElement(const QString& tag_name) {
-  // The policy is process-wide; setting it here keeps element creation
-  // strict whatever else has changed it.
-  QDomImplementation::setInvalidDataPolicy(QDomImplementation::ReturnNullNode);
+  // The policy is process-wide; it is set on every call so that creation
+  // stays strict whatever else has changed it.
+  const bool known = IsVocabularyName(tag_name);
+  QDomImplementation::setInvalidDataPolicy(known ? QDomImplementation::AcceptInvalidChars
+                                                 : QDomImplementation::ReturnNullNode);
   TDomElement element = document_.createElement(tag_name);
+  QDomImplementation::setInvalidDataPolicy(QDomImplementation::ReturnNullNode);
   if (element.isNull()) throw Exception(kInvalidCharacterError);
   return element;
 }
