@@ -58,21 +58,22 @@ void DraftTree::CopyInto(TDomDocument& document) const {
   static const QString kCaption = QString::fromLatin1(kCaptionAttribute);
   static const QString kElifCounter = QString::fromLatin1(kElifCounterAttribute);
 
-  // Attributes are set and children appended while each element is still
+  // Each element gets its attributes and its children while it is still
   // outside the document, where Qt's cost per change does not grow with
   // depth: children have higher indices than their parent, so going from
-  // the last index down completes every subtree before it is appended.
-  std::vector<TDomElement> elements;
-  elements.reserve(nodes_.size());
-  for (const Node& node : nodes_) {
-    TDomElement element = document.CreateElement(kTags[node.kind]);
+  // the last index down completes every subtree before its parent takes it.
+  std::vector<TDomElement> elements(nodes_.size());
+  for (auto index = static_cast<Index>(nodes_.size()) - 1; index >= 0; --index) {
+    const Node& node = nodes_[index];
+    TDomElement& element = elements[index];
+    element = document.CreateElement(kTags[node.kind]);
     if (node.has_caption) element.setAttribute(kCaption, ToQString(node.caption));
     if (node.elif_counter > 0) element.setAttribute(kElifCounter, QString::number(node.elif_counter));
-    elements.push_back(std::move(element));
+    for (Index child = node.first_child; child >= 0; child = nodes_[child].next_sibling) {
+      AppendChild(element, elements[child]);
+      elements[child] = TDomElement();  // the parent holds it now
+    }
   }
-  for (auto index = static_cast<Index>(nodes_.size()) - 1; index >= 0; --index)
-    for (Index child = nodes_[index].first_child; child >= 0; child = nodes_[child].next_sibling)
-      AppendChild(elements[index], elements[child]);
   document.AppendChild(elements[kRoot]);
 }
 
