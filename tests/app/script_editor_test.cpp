@@ -3,7 +3,9 @@
 
 #include <Qsci/qscilexerbash.h>
 
+#include <QScrollBar>
 #include <QTest>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -96,6 +98,39 @@ TEST_F(ScriptEditorTest, NewLineTakesTheIndentationOfTheLineAbove) {
   QTest::keyClick(&editor, Qt::Key_Return);
   QTest::keyClicks(&editor, "y");
   EXPECT_EQ(editor.text(1), "  y");
+}
+
+QPoint PointOf(ScriptEditor& editor, int line, int index) {
+  const long position = editor.positionFromLineIndex(line, index);
+  return {static_cast<int>(editor.SendScintilla(QsciScintillaBase::SCI_POINTXFROMPOSITION, 0UL, position)),
+          static_cast<int>(editor.SendScintilla(QsciScintillaBase::SCI_POINTYFROMPOSITION, 0UL, position)) + 2};
+}
+
+TEST_F(ScriptEditorTest, RightClickMovesTheCaretUnlessItHitsTheSelection) {
+  editor.resize(400, 300);
+  editor.show();
+  editor.setText("first line\nsecond line\n");
+  editor.setCursorPosition(0, 0);
+  QTest::mouseClick(editor.viewport(), Qt::RightButton, {}, PointOf(editor, 1, 3));
+  EXPECT_EQ(editor.CaretY(), 2);
+  EXPECT_EQ(editor.CaretX(), 4);
+
+  editor.setSelection(0, 0, 0, 5);
+  QTest::mouseClick(editor.viewport(), Qt::RightButton, {}, PointOf(editor, 0, 2));
+  EXPECT_EQ(editor.selectedText(), "first");
+}
+
+TEST_F(ScriptEditorTest, DraggingTheScrollBarShowsTheTopLineNumber) {
+  editor.resize(300, 200);
+  editor.show();
+  editor.setText(QString(500, u'\n'));
+  QApplication::processEvents();
+  QScrollBar* bar = editor.verticalScrollBar();
+  bar->setSliderDown(true);
+  bar->setSliderPosition(41);
+  EXPECT_TRUE(QToolTip::isVisible());
+  EXPECT_EQ(QToolTip::text(), "42");
+  bar->setSliderDown(false);
 }
 
 TEST_F(ScriptEditorTest, HighlighterKeepsTheEditorFont) {
