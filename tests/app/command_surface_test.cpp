@@ -2,6 +2,7 @@
 // menu toolbar, the toolbars and their context menu.
 #include <QAction>
 #include <QActionGroup>
+#include <QContextMenuEvent>
 #include <QMenu>
 #include <QTest>
 #include <QToolButton>
@@ -401,6 +402,18 @@ TEST_F(ControlBarTest, PlacingABandMovesItToTheRowOfItsTopInTheOrderOfItsLeft) {
   EXPECT_EQ(form->HelpToolBar->y(), form->FileToolBar->y());
   EXPECT_LT(form->HelpToolBar->x(), form->FileToolBar->x());
   EXPECT_GT(form->FileToolBar->y(), form->MenuToolBar->y());
+}
+
+TEST_F(ControlBarTest, RightClickOnTheControlBarOpensThePopupWithFreshChecks) {
+  ShowAll(*form);
+  form->FileToolBar->hide();
+  const QPoint onKovaBand = form->KovaToolBar->geometry().center();
+  QContextMenuEvent click(QContextMenuEvent::Mouse, onKovaBand, form->mapToGlobal(onKovaBand));
+  QApplication::sendEvent(form.get(), &click);
+  EXPECT_TRUE(form->PopupMenu->isVisible());
+  EXPECT_TRUE(form->ShowKovaMenu->isChecked());
+  EXPECT_FALSE(form->ShowFileMenu->isChecked());
+  form->PopupMenu->hide();
 }
 
 TEST_F(ControlBarTest, PlacingBandsKeepsTheirVisibility) {
