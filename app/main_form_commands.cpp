@@ -302,13 +302,20 @@ void TMainForm::SetToolBarPlace(kova::ToolBar* toolBar, QPoint place) {
 }
 
 void TMainForm::arrangeControlBar() {
-  // Bands whose tops differ by less than this share a row.
+  // A band whose top lies less than this below the first top of a row joins
+  // that row.
   constexpr int kRowTolerance = 12;
   std::array<kova::ToolBar*, 5> bands = ToolBars();
   std::stable_sort(bands.begin(), bands.end(), [](const kova::ToolBar* a, const kova::ToolBar* b) {
-    return a->Place().y() != b->Place().y() ? a->Place().y() < b->Place().y()
-                                            : a->Place().x() < b->Place().x();
+    return a->Place().y() < b->Place().y();
   });
+  std::vector<std::vector<kova::ToolBar*>> rows;
+  for (kova::ToolBar* band : bands) {
+    if (rows.empty() || band->Place().y() - rows.back().front()->Place().y() >= kRowTolerance) {
+      rows.emplace_back();
+    }
+    rows.back().push_back(band);
+  }
   // Taking every band out first lets each go back into a fresh row; taking
   // one out hides it, so each gets its visibility back.
   std::array<bool, 5> hidden{};
@@ -316,18 +323,19 @@ void TMainForm::arrangeControlBar() {
     hidden[i] = bands[i]->isHidden();
     removeToolBar(bands[i]);
   }
-  int rowTop = bands.front()->Place().y();
-  for (std::size_t i = 0; i < bands.size(); ++i) {
-    const QPoint place = bands[i]->Place();
-    if (place.y() - rowTop >= kRowTolerance) {
-      addToolBarBreak(Qt::TopToolBarArea);
-      rowTop = place.y();
+  for (std::vector<kova::ToolBar*>& row : rows) {
+    std::stable_sort(row.begin(), row.end(), [](const kova::ToolBar* a, const kova::ToolBar* b) {
+      return a->Place().x() < b->Place().x();
+    });
+    if (&row != &rows.front()) addToolBarBreak(Qt::TopToolBarArea);
+    for (kova::ToolBar* band : row) {
+      const QPoint place = band->Place();
+      addToolBar(Qt::TopToolBarArea, band);
+      // Adding it moved nothing on screen yet; keep the place it was given.
+      band->SetPlace(place);
     }
-    addToolBar(Qt::TopToolBarArea, bands[i]);
-    bands[i]->setHidden(hidden[i]);
-    // Adding it moved nothing on screen yet; keep the place it was given.
-    bands[i]->SetPlace(place);
   }
+  for (std::size_t i = 0; i < bands.size(); ++i) bands[i]->setHidden(hidden[i]);
 }
 
 std::array<kova::ToolBar*, 5> TMainForm::ToolBars() const {

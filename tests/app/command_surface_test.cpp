@@ -416,6 +416,17 @@ TEST_F(ControlBarTest, RightClickOnTheControlBarOpensThePopupWithFreshChecks) {
   form->PopupMenu->hide();
 }
 
+TEST_F(ControlBarTest, BandsWithNearlyTheSameTopShareARowInTheOrderOfTheirLeft) {
+  form->SetToolBarPlace(form->KovaToolBar, {300, 27});
+  form->SetToolBarPlace(form->HelpToolBar, {11, 31});
+  form->SetToolBarPlace(form->FileToolBar, {150, 29});
+  ShowAll(*form);
+  EXPECT_EQ(form->HelpToolBar->y(), form->KovaToolBar->y());
+  EXPECT_EQ(form->FileToolBar->y(), form->KovaToolBar->y());
+  EXPECT_LT(form->HelpToolBar->x(), form->FileToolBar->x());
+  EXPECT_LT(form->FileToolBar->x(), form->KovaToolBar->x());
+}
+
 TEST_F(ControlBarTest, PlacingBandsKeepsTheirVisibility) {
   form->KovaToolBar->show();
   form->SetToolBarPlace(form->MenuToolBar, {0, 80});
