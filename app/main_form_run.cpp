@@ -12,6 +12,7 @@
 #include "app/main_form.h"
 #include "app/script_file.h"
 #include "app/tab_set.h"
+#include "render/diagram_painter.h"
 #include "render/image_files.h"
 #include "translate/keys.h"
 #include "translate/translator.h"
@@ -108,8 +109,12 @@ void TMainForm::showMainDiagramOnly() {
 
 void TMainForm::drawDiagram(kova::TDomDocument& document, kova::DiagramImage& image) {
   fCanvas = &image.BitmapCanvas();
-  (void)document;
-  image.BitmapChanged();
+  // The widget follows the bitmap whether or not drawing got through.
+  struct ShowBitmap {
+    kova::DiagramImage& image;
+    ~ShowBitmap() { image.BitmapChanged(); }
+  } showBitmap{image};
+  kova::DiagramPainter().DrawDiagram(document, *fCanvas);
 }
 
 std::string StripFunctionCaption(const std::string& caption) {
