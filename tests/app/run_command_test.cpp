@@ -2,6 +2,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QScrollArea>
+#include <QPointer>
 #include <QTest>
 
 #include <string>
@@ -201,4 +202,41 @@ TEST_F(RunCommandTest, TenThousandLinesFinish) {
   EXPECT_GT(ImageSize(0).height(), 2500 * 30);
   QTest::qWait(1);
   EXPECT_EQ(form->fImages.size(), 1u);
+}
+
+TEST_F(RunCommandTest, NextRunFreesTheFunctionImagesButKeepsImageZero) {
+  Run(kTwoFunctions);
+  QPointer<QScrollArea> functionBox = form->fScrollBoxes[1];
+  QPointer<kova::DiagramImage> functionImage = form->fImages[1];
+  QPointer<QScrollArea> mainBox = form->fScrollBoxes[0];
+  QPointer<kova::DiagramImage> mainImage = form->fImages[0];
+  Run(kNoFunction);
+  EXPECT_TRUE(functionBox.isNull());
+  EXPECT_TRUE(functionImage.isNull());
+  EXPECT_EQ(mainBox.data(), form->fScrollBoxes[0]);
+  EXPECT_EQ(mainImage.data(), form->fImages[0]);
+}
+
+TEST_F(RunCommandTest, DestroyingTheWindowFreesEveryDiagram) {
+  Run(kThreeFunctions);
+  std::vector<QPointer<QWidget>> diagrams;
+  for (std::size_t i = 0; i < form->fImages.size(); ++i) {
+    diagrams.emplace_back(form->fImages[i]);
+    diagrams.emplace_back(form->fScrollBoxes[i]);
+  }
+  ASSERT_EQ(diagrams.size(), 8u);
+  form.reset();
+  for (const QPointer<QWidget>& diagram : diagrams) EXPECT_TRUE(diagram.isNull());
+}
+
+TEST_F(RunCommandTest, TogglingCommentsRunsAgainWithTheNewState) {
+  form->fEditor->setText("# kommentar\necho a\n");
+  form->CommentsAction->trigger();
+  const bool firstState = form->CommentsAction->isChecked();
+  const int firstHeight = ImageSize(0).height();
+  form->CommentsAction->trigger();
+  EXPECT_NE(form->CommentsAction->isChecked(), firstState);
+  const int secondHeight = ImageSize(0).height();
+  // With comments taken the comment line adds one row of 30 pixels.
+  EXPECT_EQ(firstState ? firstHeight - secondHeight : secondHeight - firstHeight, 30);
 }
