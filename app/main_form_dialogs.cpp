@@ -1,11 +1,19 @@
 // The commands that open the settings, keys and info dialogs.
+#include <QAction>
+#include <QCheckBox>
 #include <QPixmap>
+#include <algorithm>
 #include <optional>
 
 #include "app/about_form.h"
 #include "app/keys_form.h"
 #include "app/main_form.h"
+#include "app/diagram_image.h"
+#include "app/labeled_edit.h"
 #include "app/modal_dialog.h"
+#include "app/search_state.h"
+#include "app/settings_form.h"
+#include "app/str_to_int.h"
 #include "translate/keys.h"
 
 namespace {
@@ -40,6 +48,30 @@ std::array<KeyRow, 15> KeyRows() {
 }
 
 }  // namespace
+
+void TMainForm::SettingsActionExecute() {
+  TSettingsForm form(this);
+  form.SearchTextAtCaretChkBox->setChecked(gbSearchTextAtCaret);
+  form.SetEditFont(kova::WithQFont(kova::DiagramFont{}, fEditor->EditorFont()));
+  form.SetNSDFont(fImages[0]->BitmapCanvas().Font());
+  form.TabWidthEdit->setText(QString::number(fEditor->tabWidth()));
+  form.WordWrapChkBox->setChecked(fEditor->wrapMode() != QsciScintilla::WrapNone);
+  form.BashSyntaxChkBox->setChecked(BashSyntaxAction->isChecked());
+  form.KommentareChkBox->setChecked(CommentsAction->isChecked());
+  if (kova::RunModal(form) != QDialog::Accepted) return;
+
+  gbSearchTextAtCaret = form.SearchTextAtCaretChkBox->isChecked();
+  fEditor->SetEditorFont(kova::ToQFont(form.EditFont()));
+  for (kova::DiagramImage* image : fImages)
+    if (image) image->BitmapCanvas().SetFont(form.NSDFont());
+  SetWordWrap(form.WordWrapChkBox->isChecked());
+  // The editor keeps its tab width within 1 to 256 blanks.
+  fEditor->setTabWidth(std::clamp(kova::StrToInt(form.TabWidthEdit->text()), 1, 256));
+  if (form.BashSyntaxChkBox->isChecked() != BashSyntaxAction->isChecked())
+    BashSyntaxAction->trigger();
+  CommentsAction->setChecked(form.KommentareChkBox->isChecked());
+  RunAction->trigger();
+}
 
 void TMainForm::KeysActionExecute() {
   TKeysForm form(this);

@@ -8,4 +8,3 @@ void TMainForm::SaveActionExecute() {}
 void TMainForm::SaveAsActionExecute() {}
 void TMainForm::CloseMenuClick() {}
 
-void TMainForm::SettingsActionExecute() {}

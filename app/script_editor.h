@@ -49,6 +49,7 @@ class ScriptEditor : public QsciScintilla {
   // Sets the text font on the editor and on its current highlighter, whose
   // styles otherwise keep their own fonts, and fits the gutter to it.
   void SetEditorFont(const QFont& font);
+  const QFont& EditorFont() const { return font_; }
   // Attaches a highlighter (nullptr detaches it), keeping the editor font.
   void SetHighlighter(QsciLexer* highlighter);
 

@@ -72,8 +72,10 @@ QFont DialogFont(const kova::DiagramFont& font) {
   return dialogFont;
 }
 
-kova::DiagramFont ChosenFont(const QFont& chosen, const kova::DiagramFont& before) {
-  kova::DiagramFont font = before;
+}  // namespace
+
+kova::DiagramFont kova::WithQFont(const DiagramFont& before, const QFont& chosen) {
+  DiagramFont font = before;
   font.name = chosen.family();
   font.size = chosen.pointSize() > 0 ? chosen.pointSize()
                                      : std::max(1, (chosen.pixelSize() * 72 + 48) / 96);
@@ -83,6 +85,8 @@ kova::DiagramFont ChosenFont(const QFont& chosen, const kova::DiagramFont& befor
   font.strikeOut = chosen.strikeOut();
   return font;
 }
+
+namespace {
 
 // Keys that steer the dialog rather than type into the edit.
 bool IsDialogKey(int key) {
@@ -246,7 +250,7 @@ void TSettingsForm::EditFontBtnClick(QPushButton* sender) {
   const kova::DiagramFont& before = editFont ? fEditFont : fNSDFont;
   const std::optional<QFont> chosen = kova::AskFont(DialogFont(before));
   if (!chosen) return;
-  const kova::DiagramFont after = ChosenFont(*chosen, before);
+  const kova::DiagramFont after = kova::WithQFont(before, *chosen);
   if (editFont)
     SetEditFont(after);
   else

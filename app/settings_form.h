@@ -16,9 +16,17 @@ class QRadioButton;
 class QTabWidget;
 class QWidget;
 
+class QFont;
+
 namespace kova {
 class LabeledEdit;
 }
+
+namespace kova {
+// before with the name, size and style of font; the colour and the
+// orientation, which a Qt font does not carry, stay.
+DiagramFont WithQFont(const DiagramFont& before, const QFont& font);
+}  // namespace kova
 
 class TSettingsForm : public QDialog {
   Q_OBJECT

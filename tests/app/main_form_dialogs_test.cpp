@@ -1,11 +1,19 @@
 // The commands that open the settings, keys and info dialogs.
 #include <QAction>
 #include <QGuiApplication>
+#include <QCheckBox>
 #include <QLabel>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <Qsci/qsciscintilla.h>
 #include <QTableWidget>
 
 #include "app/about_form.h"
+#include "app/diagram_image.h"
 #include "app/keys_form.h"
+#include "app/labeled_edit.h"
+#include "app/search_state.h"
+#include "app/settings_form.h"
 #include "app/main_form_fixture.h"
 #include "user_stubs.h"
 
@@ -15,6 +23,31 @@ namespace {
 class MainFormDialogsTest : public MainFormTest {
  protected:
   ModalAnswerer answerer;
+};
+
+// The settings dialog, opened by its command and answered by `change`, which
+// may alter the controls before the dialog is closed with OK.
+class MainFormSettingsTest : public MainFormDialogsTest {
+ protected:
+  void SetUp() override {
+    MainFormDialogsTest::SetUp();
+    gbSearchTextAtCaret = true;
+    runs = std::make_unique<QSignalSpy>(form->RunAction, &QAction::triggered);
+  }
+
+  // Opens the dialog; `change` fills in what the user does. Returns whether
+  // the dialog was shown.
+  void Open(const std::function<void(TSettingsForm&)>& change, int result = QDialog::Accepted) {
+    answerer.action = [change, result](QDialog& dialog) {
+      auto& settings = static_cast<TSettingsForm&>(dialog);
+      if (change) change(settings);
+      settings.done(result);
+    };
+    form->SettingsAction->trigger();
+  }
+
+  BeepRecorder beeps;
+  std::unique_ptr<QSignalSpy> runs;
 };
 
 TEST_F(MainFormDialogsTest, InfoShowsTheAboutBoxOwnedByTheWindow) {
@@ -62,6 +95,124 @@ TEST_F(MainFormDialogsTest, KeysListsFifteenRowsFromTheKeyTable) {
   for (const QString& value : values)
     EXPECT_FALSE(value.contains("function") || value.contains("funktion") || value.contains("}"))
         << value.toStdString();
+}
+
+TEST_F(MainFormSettingsTest, TheDialogShowsTheCurrentState) {
+  form->SetWordWrap(true);
+  form->SetBashHighlighting(false);
+  form->CommentsAction->setChecked(true);
+  form->fEditor->setTabWidth(4);
+  Open([](TSettingsForm& dialog) {
+    EXPECT_TRUE(dialog.SearchTextAtCaretChkBox->isChecked());
+    EXPECT_EQ("4", dialog.TabWidthEdit->text());
+    EXPECT_TRUE(dialog.WordWrapChkBox->isChecked());
+    EXPECT_FALSE(dialog.BashSyntaxChkBox->isChecked());
+    EXPECT_TRUE(dialog.KommentareChkBox->isChecked());
+    EXPECT_EQ(0, dialog.PageControl1->currentIndex());
+  }, QDialog::Rejected);
+  EXPECT_EQ(1, answerer.shown);
+}
+
+TEST_F(MainFormSettingsTest, OkWithoutChangesRunsOnceAndKeepsTheState) {
+  form->fEditor->setText("echo hi");
+  const bool bash = form->BashSyntaxAction->isChecked();
+  QSignalSpy bashRuns(form->BashSyntaxAction, &QAction::triggered);
+  Open({});
+  EXPECT_EQ(1, runs->count());
+  EXPECT_EQ(0, bashRuns.count());
+  EXPECT_EQ(bash, form->BashSyntaxAction->isChecked());
+  EXPECT_TRUE(gbSearchTextAtCaret);
+  EXPECT_TRUE(form->findChildren<QDialog*>().isEmpty());
+}
+
+TEST_F(MainFormSettingsTest, CancelAppliesNothingAndDoesNotRun) {
+  const int tabWidth = form->fEditor->tabWidth();
+  const DiagramFont diagramFont = form->fImages[0]->BitmapCanvas().Font();
+  Open([](TSettingsForm& dialog) {
+    dialog.SearchTextAtCaretChkBox->setChecked(false);
+    dialog.TabWidthEdit->setText("8");
+    dialog.WordWrapChkBox->setChecked(true);
+    dialog.BashSyntaxChkBox->setChecked(!dialog.BashSyntaxChkBox->isChecked());
+    dialog.SetNSDFont(DiagramFont{.name = "Courier New", .size = 20});
+  }, QDialog::Rejected);
+  EXPECT_EQ(0, runs->count());
+  EXPECT_TRUE(gbSearchTextAtCaret);
+  EXPECT_EQ(tabWidth, form->fEditor->tabWidth());
+  EXPECT_FALSE(form->WordWrapAction->isChecked());
+  EXPECT_EQ(diagramFont, form->fImages[0]->BitmapCanvas().Font());
+}
+
+TEST_F(MainFormSettingsTest, TabWidthIsKeptWithinTheEditorsLimits) {
+  Open([](TSettingsForm& dialog) { dialog.TabWidthEdit->setText("0"); });
+  EXPECT_EQ(1, form->fEditor->tabWidth());
+  Open([](TSettingsForm& dialog) { dialog.TabWidthEdit->setText("300"); });
+  EXPECT_EQ(256, form->fEditor->tabWidth());
+  Open([](TSettingsForm& dialog) {
+    EXPECT_EQ("256", dialog.TabWidthEdit->text());
+    dialog.TabWidthEdit->setText(" $10");
+  });
+  EXPECT_EQ(16, form->fEditor->tabWidth());
+}
+
+TEST_F(MainFormSettingsTest, ATabWidthThatIsNoNumberStopsBeforeTheRun) {
+  DialogStub& shown = dialogs;
+  Open([](TSettingsForm& dialog) {
+    dialog.TabWidthEdit->setText("abc");
+    dialog.WordWrapChkBox->setChecked(true);
+    dialog.SearchTextAtCaretChkBox->setChecked(false);
+  });
+  ASSERT_EQ(1u, shown.messages.size());
+  EXPECT_EQ("'abc' ist kein gültiger Integerwert", shown.messages[0].text);
+  EXPECT_EQ(0, runs->count());
+  EXPECT_FALSE(gbSearchTextAtCaret) << "what came before is applied";
+  EXPECT_TRUE(form->WordWrapAction->isChecked());
+  EXPECT_TRUE(form->findChildren<QDialog*>().isEmpty());
+}
+
+TEST_F(MainFormSettingsTest, WordWrapFollowsTheCheckBox) {
+  Open([](TSettingsForm& dialog) { dialog.WordWrapChkBox->setChecked(true); });
+  EXPECT_TRUE(form->WordWrapAction->isChecked());
+  EXPECT_NE(QsciScintilla::WrapNone, form->fEditor->wrapMode());
+}
+
+TEST_F(MainFormSettingsTest, BashHighlightingIsToggledOnlyWhenChanged) {
+  form->SetBashHighlighting(true);
+  QSignalSpy bashRuns(form->BashSyntaxAction, &QAction::triggered);
+  Open([](TSettingsForm& dialog) { dialog.BashSyntaxChkBox->setChecked(false); });
+  EXPECT_EQ(1, bashRuns.count());
+  EXPECT_FALSE(form->BashSyntaxAction->isChecked());
+  EXPECT_EQ(nullptr, form->fEditor->lexer());
+  Open({});
+  EXPECT_EQ(1, bashRuns.count());
+  Open([](TSettingsForm& dialog) { dialog.BashSyntaxChkBox->setChecked(true); });
+  EXPECT_EQ(2, bashRuns.count());
+  EXPECT_NE(nullptr, form->fEditor->lexer());
+}
+
+TEST_F(MainFormSettingsTest, TickedCommentsAreInTheSameRun) {
+  form->CommentsAction->setChecked(false);
+  std::vector<bool> commentsAtRun;
+  QObject::connect(form->RunAction, &QAction::triggered, form.get(),
+                   [&] { commentsAtRun.push_back(form->CommentsAction->isChecked()); });
+  QSignalSpy commentRuns(form->CommentsAction, &QAction::triggered);
+  Open([](TSettingsForm& dialog) { dialog.KommentareChkBox->setChecked(true); });
+  EXPECT_EQ((std::vector<bool>{true}), commentsAtRun) << "one run, with the comments";
+  EXPECT_EQ(0, commentRuns.count()) << "the command itself is not run";
+  EXPECT_TRUE(form->CommentsAction->isChecked());
+}
+
+TEST_F(MainFormSettingsTest, FontsReachTheEditorAndEveryDiagram) {
+  const DiagramFont diagramFont{.name = "Courier New", .size = 14, .bold = true};
+  Open([&](TSettingsForm& dialog) {
+    dialog.SetNSDFont(diagramFont);
+    dialog.SetEditFont(DiagramFont{.name = "Courier New", .size = 12});
+  });
+  EXPECT_EQ(diagramFont, form->fImages[0]->BitmapCanvas().Font());
+  EXPECT_EQ("Courier New", form->fEditor->EditorFont().family());
+  Open([&](TSettingsForm& dialog) {
+    EXPECT_EQ(diagramFont, dialog.NSDFont());
+    EXPECT_EQ(12, dialog.EditFont().size);
+  }, QDialog::Rejected);
 }
 
 }  // namespace
