@@ -14,9 +14,16 @@
 #include "app/search_state.h"
 #include "app/settings_form.h"
 #include "app/str_to_int.h"
+#include "render/diagram_metrics.h"
 #include "translate/keys.h"
 
 namespace {
+
+// The six numeric metrics in the order the dialog fills and applies them.
+std::array<int*, 6> NumericMetrics(kova::DiagramMetrics& metrics) {
+  return {&metrics.AnweisungsHoehe, &metrics.SchleifenBreite, &metrics.AufrufBreite,
+          &metrics.LeerAbstand,     &metrics.NullBreite,      &metrics.Abstand};
+}
 
 // One row of the keys dialog: the kind of line and the keywords that make it.
 struct KeyRow {
@@ -53,7 +60,11 @@ void TMainForm::SettingsActionExecute() {
   TSettingsForm form(this);
   form.SearchTextAtCaretChkBox->setChecked(gbSearchTextAtCaret);
   form.SetEditFont(kova::WithQFont(kova::DiagramFont{}, fEditor->EditorFont()));
+  kova::DiagramMetrics& metrics = kova::ProcessDiagramMetrics();
+  const std::array<int*, 6> numericMetrics = NumericMetrics(metrics);
+  for (int i = 0; i < 6; ++i) form.MetricEdit(i)->setText(QString::number(*numericMetrics[i]));
   form.SetNSDFont(fImages[0]->BitmapCanvas().Font());
+  form.SetAusrichtungIndex(metrics.Ausrichtung);
   form.TabWidthEdit->setText(QString::number(fEditor->tabWidth()));
   form.WordWrapChkBox->setChecked(fEditor->wrapMode() != QsciScintilla::WrapNone);
   form.BashSyntaxChkBox->setChecked(BashSyntaxAction->isChecked());
@@ -64,6 +75,10 @@ void TMainForm::SettingsActionExecute() {
   fEditor->SetEditorFont(kova::ToQFont(form.EditFont()));
   for (kova::DiagramImage* image : fImages)
     if (image) image->BitmapCanvas().SetFont(form.NSDFont());
+  // Each metric is stored as soon as it is converted, so a field that is no
+  // number leaves the ones before it applied.
+  for (int i = 0; i < 6; ++i) *numericMetrics[i] = kova::StrToInt(form.MetricEdit(i)->text());
+  metrics.Ausrichtung = static_cast<unsigned char>(form.AusrichtungIndex());
   SetWordWrap(form.WordWrapChkBox->isChecked());
   // The editor keeps its tab width within 1 to 256 blanks.
   fEditor->setTabWidth(std::clamp(kova::StrToInt(form.TabWidthEdit->text()), 1, 256));

@@ -14,6 +14,7 @@
 #include "app/labeled_edit.h"
 #include "app/search_state.h"
 #include "app/settings_form.h"
+#include "render/diagram_metrics.h"
 #include "app/main_form_fixture.h"
 #include "user_stubs.h"
 
@@ -33,6 +34,11 @@ class MainFormSettingsTest : public MainFormDialogsTest {
     MainFormDialogsTest::SetUp();
     gbSearchTextAtCaret = true;
     runs = std::make_unique<QSignalSpy>(form->RunAction, &QAction::triggered);
+    ProcessDiagramMetrics() = DiagramMetrics{};
+  }
+  void TearDown() override {
+    ProcessDiagramMetrics() = DiagramMetrics{};
+    MainFormDialogsTest::TearDown();
   }
 
   // Opens the dialog; `change` fills in what the user does. Returns whether
@@ -140,6 +146,44 @@ TEST_F(MainFormSettingsTest, CancelAppliesNothingAndDoesNotRun) {
   EXPECT_EQ(tabWidth, form->fEditor->tabWidth());
   EXPECT_FALSE(form->WordWrapAction->isChecked());
   EXPECT_EQ(diagramFont, form->fImages[0]->BitmapCanvas().Font());
+}
+
+TEST_F(MainFormSettingsTest, TheDefaultMetricsAreShown) {
+  Open([](TSettingsForm& dialog) {
+    QStringList texts;
+    for (int i = 0; i < 6; ++i) texts << dialog.MetricEdit(i)->text();
+    EXPECT_EQ(QStringList({"30", "15", "10", "5", "50", "10"}), texts);
+    EXPECT_EQ(2, dialog.AusrichtungIndex());
+  }, QDialog::Rejected);
+}
+
+TEST_F(MainFormSettingsTest, MetricsAreAppliedInOrderUpToAFieldThatIsNoNumber) {
+  Open([](TSettingsForm& dialog) {
+    dialog.AnweisungsHoeheEdit->setText("40");
+    dialog.SchleifenBreiteEdit->setText("0");
+    dialog.AufrufBreiteEdit->setText("-3");
+    dialog.LeerAbstandEdit->setText("");
+    dialog.NullBreiteEdit->setText("99");
+    dialog.SetAusrichtungIndex(0);
+  });
+  const DiagramMetrics& metrics = ProcessDiagramMetrics();
+  EXPECT_EQ(40, metrics.AnweisungsHoehe);
+  EXPECT_EQ(0, metrics.SchleifenBreite);
+  EXPECT_EQ(-3, metrics.AufrufBreite);
+  EXPECT_EQ(5, metrics.LeerAbstand);
+  EXPECT_EQ(50, metrics.NullBreite) << "not reached";
+  EXPECT_EQ(2, metrics.Ausrichtung);
+  ASSERT_EQ(1u, dialogs.messages.size());
+  EXPECT_EQ("'' ist kein gültiger Integerwert", dialogs.messages[0].text);
+  EXPECT_EQ(0, runs->count());
+}
+
+TEST_F(MainFormSettingsTest, AnAlignmentAboveTwoBecomesCentred) {
+  ProcessDiagramMetrics().Ausrichtung = 7;
+  Open([](TSettingsForm& dialog) { EXPECT_EQ(2, dialog.AusrichtungIndex()); });
+  EXPECT_EQ(2, ProcessDiagramMetrics().Ausrichtung);
+  Open([](TSettingsForm& dialog) { dialog.SetAusrichtungIndex(1); });
+  EXPECT_EQ(1, ProcessDiagramMetrics().Ausrichtung);
 }
 
 TEST_F(MainFormSettingsTest, TabWidthIsKeptWithinTheEditorsLimits) {
