@@ -17,9 +17,8 @@
 using kova::ClickLabel;
 
 const char* const InfoText =
-    "KOVA zeichnet Nassi-Shneiderman-Diagramme (Struktogramme) aus "
-    "Shell-Skripten und Pseudocode.\r\n\r\n"
-    "Es nutzt Qt (qt.io), QScintilla (riverbankcomputing.com) und giflib "
+    "KOVA zeichnet Nassi-Shneiderman-Diagramme (Struktogramme).\r\n\r\n"
+    "Mit Qt (qt.io), QScintilla (riverbankcomputing.com) und giflib "
     "(giflib.sourceforge.net).";
 const char* const WebPageAddress = "https://kova.example.org";
 const char* const MailAddress = "kova@example.org";

@@ -21,7 +21,8 @@ QTableWidgetItem* ReadOnlyItem(const QString& text) {
 TKeysForm::TKeysForm(QWidget* owner) : QDialog(owner) {
   kova::SetUpForm(*this, "KeysForm", QStringLiteral("Schlüssel..."), "Tahoma");
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-  resize(627, 327);
+  // A client area of 627 x 327 pixels inside a border of 8 pixels.
+  resize(627 + 2 * 8, 327 + 2 * 8);
 
   ValueListEditor = new QTableWidget(0, 2, this);
   ValueListEditor->setObjectName(QStringLiteral("ValueListEditor"));
@@ -31,6 +32,7 @@ TKeysForm::TKeysForm(QWidget* owner) : QDialog(owner) {
   ValueListEditor->setShowGrid(false);
   ValueListEditor->setEditTriggers(QAbstractItemView::NoEditTriggers);
   ValueListEditor->verticalHeader()->hide();
+  ValueListEditor->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 5);
   ValueListEditor->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   ValueListEditor->setColumnWidth(0, 290);
   ValueListEditor->setColumnWidth(1, 335);
