@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextLayout>
 
 #include "app/click_label.h"
@@ -86,6 +87,8 @@ TAboutForm::TAboutForm(QWidget* owner) : QDialog(owner) {
   kova::SetUpForm(*this, "AboutForm", QString(), "Tahoma");
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setFixedSize(377, 240);
+  // Centred on the screen rather than over its owner.
+  move(screen()->availableGeometry().center() - rect().center());
 
   OKButton = new QPushButton(QStringLiteral("&OK"), this);
   OKButton->setObjectName(QStringLiteral("OKButton"));
