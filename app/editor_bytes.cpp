@@ -7,7 +7,11 @@
 namespace kova {
 
 void LoadEditorBytes(QsciScintillaBase& editor, std::string_view bytes) {
-  // A large file would otherwise be kept a second time as an undo record.
+  // A large file would otherwise be kept a second time as an undo record, and
+  // wrapping the whole text at once takes long enough to freeze the window:
+  // wrapping switched on again afterwards proceeds piece by piece.
+  const long wrapMode = editor.SendScintilla(QsciScintillaBase::SCI_GETWRAPMODE);
+  editor.SendScintilla(QsciScintillaBase::SCI_SETWRAPMODE, 0UL);
   editor.SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 0UL);
   editor.SendScintilla(QsciScintillaBase::SCI_CLEARALL);
   editor.SendScintilla(QsciScintillaBase::SCI_SETSTATUS, 0UL);
@@ -18,6 +22,7 @@ void LoadEditorBytes(QsciScintillaBase& editor, std::string_view bytes) {
     editor.SendScintilla(QsciScintillaBase::SCI_CLEARALL);
     editor.SendScintilla(QsciScintillaBase::SCI_SETSTATUS, 0UL);
   }
+  editor.SendScintilla(QsciScintillaBase::SCI_SETWRAPMODE, static_cast<unsigned long>(wrapMode));
   editor.SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 1UL);
   editor.SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
   editor.SendScintilla(QsciScintillaBase::SCI_SETSAVEPOINT);

@@ -14,6 +14,7 @@
 
 #include "app/image_list.h"
 #include "app/script_editor.h"
+#include "render/diagram_font.h"
 
 class QAction;
 class QCloseEvent;
@@ -27,11 +28,13 @@ class QsciLexerBash;
 namespace kova {
 class Canvas;
 class DiagramImage;
+class ProfileFile;
 class TDomDocument;
 class TDomImplementation;
 class TabSet;
 class TextSearchEngine;
 class ToolBar;
+enum class LineBreakFormat : unsigned char;
 }  // namespace kova
 
 class TMainForm : public QMainWindow {
@@ -181,8 +184,15 @@ class TMainForm : public QMainWindow {
   void SaveActionExecute();
   void SaveAsActionExecute();
   void CloseMenuClick();
+  // Writes the editor's text to the file, with the break of the checked
+  // line-break item between lines and none after the last.
+  void SaveToFileWithLineBreaks(const QString& fileName);
 
   // Settings file (main_form_settings.cpp)
+  // The editor font as the settings file and the settings dialog see it,
+  // with the colour and orientation that the editor's QFont cannot hold.
+  const kova::DiagramFont& EditorFont() const { return fEditFont; }
+  void SetEditorFont(const kova::DiagramFont& font);
 
   // Search (main_form_search.cpp)
   void SearchActionExecute();
@@ -242,9 +252,27 @@ class TMainForm : public QMainWindow {
   void configureEditor();
   void attachEditorStatus();
 
-  // Settings file
+  // Files
+  void setCurrentFileName(const QString& fileName);
+  void applyFilterHighlighting(int chosenFilter, int bashScriptFilter, int textFileFilter);
+  void checkLineBreakItem(kova::LineBreakFormat format);
+
+  // Settings file: reading in its order, writing in its own.
   void readSettings();
+  void readBoundsSettings(const kova::ProfileFile& ini);
+  void readEditorSettings(const kova::ProfileFile& ini);
+  void readToolBarSettings(const kova::ProfileFile& ini);
+  void readSearchSettings(const kova::ProfileFile& ini);
+  void readFontSettings(const kova::ProfileFile& ini);
+  void readMetricSettings(const kova::ProfileFile& ini);
   void writeSettings();
+  void writeBoundsSettings(kova::ProfileFile& ini) const;
+  void writeEditorSettings(kova::ProfileFile& ini) const;
+  void writeToolBarSettings(kova::ProfileFile& ini) const;
+  void writeSearchSettings(kova::ProfileFile& ini) const;
+  void writeFontSettings(kova::ProfileFile& ini) const;
+  void writeMetricSettings(kova::ProfileFile& ini) const;
+  kova::DiagramFont fEditFont;
 
  public:
   // The window's fields.

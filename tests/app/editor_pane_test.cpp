@@ -135,12 +135,15 @@ TEST_F(EditorPaneTest, WordWrapCountsTextLinesNotDisplayRows) {
 TEST_F(EditorPaneTest, BashHighlightingAttachesAndDetachesTheHighlighter) {
   auto* button = form->KovaToolBar->findChild<kova::ToolButton*>("BashSyntaxTB");
   ASSERT_NE(button, nullptr);
+  // A first start switches highlighting on.
+  ASSERT_TRUE(button->isChecked());
+  form->BashSyntaxAction->trigger();
+  EXPECT_EQ(form->fEditor->lexer(), nullptr);
+  EXPECT_FALSE(button->isChecked());
   form->BashSyntaxAction->trigger();
   EXPECT_EQ(form->fEditor->lexer(), form->fShellHighlighter);
   EXPECT_TRUE(button->isChecked());
   form->BashSyntaxAction->trigger();
-  EXPECT_EQ(form->fEditor->lexer(), nullptr);
-  EXPECT_FALSE(button->isChecked());
 
   form->SetBashHighlighting(true);
   EXPECT_TRUE(form->BashSyntaxAction->isChecked());

@@ -217,6 +217,14 @@ TEST(EditorBytesTest, EditorLinesFollowTheScriptRules) {
   EXPECT_EQ(editor.text(), QString::fromLatin1("\xe4\xf6\xfc"));
 }
 
+TEST(EditorBytesTest, LoadingKeepsTheWrapMode) {
+  QsciScintilla editor;
+  editor.setWrapMode(QsciScintilla::WrapWord);
+  LoadEditorBytes(editor, std::string(100000, 'w'));
+  EXPECT_EQ(editor.wrapMode(), QsciScintilla::WrapWord);
+  EXPECT_EQ(editor.length(), 100000);
+}
+
 TEST(EditorBytesTest, LoadedTextIsAFreshDocument) {
   QsciScintilla editor;
   editor.setText("typed");
