@@ -59,7 +59,7 @@ std::array<KeyRow, 15> KeyRows() {
 void TMainForm::SettingsActionExecute() {
   TSettingsForm form(this);
   form.SearchTextAtCaretChkBox->setChecked(gbSearchTextAtCaret);
-  form.SetEditFont(kova::WithQFont(kova::DiagramFont{}, fEditor->EditorFont()));
+  form.SetEditFont(EditorFont());
   kova::DiagramMetrics& metrics = kova::ProcessDiagramMetrics();
   const std::array<int*, 6> numericMetrics = NumericMetrics(metrics);
   for (int i = 0; i < 6; ++i) form.MetricEdit(i)->setText(QString::number(*numericMetrics[i]));
@@ -72,7 +72,7 @@ void TMainForm::SettingsActionExecute() {
   if (kova::RunModal(form) != QDialog::Accepted) return;
 
   gbSearchTextAtCaret = form.SearchTextAtCaretChkBox->isChecked();
-  fEditor->SetEditorFont(kova::ToQFont(form.EditFont()));
+  SetEditorFont(form.EditFont());
   for (kova::DiagramImage* image : fImages)
     if (image) image->BitmapCanvas().SetFont(form.NSDFont());
   // Each metric is stored as soon as it is converted, so a field that is no

@@ -5,7 +5,6 @@
 #include <Qsci/qscilexerbash.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 
 #include "app/diagram_image.h"
@@ -13,7 +12,9 @@
 #include "app/main_form.h"
 #include "app/profile_file.h"
 #include "app/search_state.h"
+#include "app/settings_form.h"
 #include "app/tool_bar.h"
+#include "render/diagram_metrics.h"
 
 namespace {
 
@@ -79,19 +80,22 @@ const EditorPosition kEditorPositions[] = {
     {"links", &TMainForm::EditLinksMenu, &TMainForm::EditLinksMenuClick},
 };
 
-// The editor's starting font as the settings file sees it.
-kova::DiagramFont FontOf(const QFont& font, const QColor& color) {
-  kova::DiagramFont result;
-  result.name = font.family();
-  result.size = font.pointSize() > 0 ? font.pointSize()
-                                     : static_cast<int>(std::lround(font.pixelSize() * 72.0 / 96.0));
-  result.color = color;
-  result.bold = font.bold();
-  result.italic = font.italic();
-  result.underline = font.underline();
-  result.strikeOut = font.strikeOut();
-  return result;
-}
+// The six numeric metrics in the order they are read and written; the
+// alignment, a byte, follows them.
+struct MetricKey {
+  const char* key;
+  int kova::DiagramMetrics::*value;
+};
+
+const MetricKey kMetricKeys[] = {
+    {"AnweisungsHoehe", &kova::DiagramMetrics::AnweisungsHoehe},
+    {"SchleifenBreite", &kova::DiagramMetrics::SchleifenBreite},
+    {"AufrufBreite", &kova::DiagramMetrics::AufrufBreite},
+    {"LeerAbstand", &kova::DiagramMetrics::LeerAbstand},
+    {"NullBreite", &kova::DiagramMetrics::NullBreite},
+    {"Abstand", &kova::DiagramMetrics::Abstand},
+};
+constexpr const char* kAlignmentKey = "Ausrichtung";
 
 // The editor's styles take their sizes in points only. The stored size goes
 // to the font as it is, kept within what a text view can show.
@@ -237,7 +241,8 @@ void TMainForm::SetEditorFont(const kova::DiagramFont& font) {
 }
 
 void TMainForm::readFontSettings(const kova::ProfileFile& ini) {
-  kova::DiagramFont editFont = FontOf(fEditor->font(), fEditor->color());
+  // Until the file is read the editor font is what the editor started with.
+  kova::DiagramFont editFont = kova::WithQFont(kova::DiagramFont{}, fEditor->EditorFont());
   kova::LoadFontSettings(ini, kSettings, "EditFont", editFont);
   SetEditorFont(editFont);
   kova::Canvas& canvas = fImages[0]->BitmapCanvas();
@@ -251,6 +256,18 @@ void TMainForm::writeFontSettings(kova::ProfileFile& ini) const {
   kova::SaveFontSettings(ini, kSettings, "NSDFont", fImages[0]->BitmapCanvas().Font());
 }
 
-void TMainForm::readMetricSettings(const kova::ProfileFile& ini) { (void)ini; }
+void TMainForm::readMetricSettings(const kova::ProfileFile& ini) {
+  kova::DiagramMetrics& metrics = kova::ProcessDiagramMetrics();
+  for (const MetricKey& metric : kMetricKeys) {
+    metrics.*metric.value = ini.ReadInteger(kSettings, metric.key, metrics.*metric.value);
+  }
+  // A byte: only the low eight bits of the stored number count.
+  metrics.Ausrichtung =
+      static_cast<unsigned char>(ini.ReadInteger(kSettings, kAlignmentKey, metrics.Ausrichtung) & 0xFF);
+}
 
-void TMainForm::writeMetricSettings(kova::ProfileFile& ini) const { (void)ini; }
+void TMainForm::writeMetricSettings(kova::ProfileFile& ini) const {
+  const kova::DiagramMetrics& metrics = kova::ProcessDiagramMetrics();
+  for (const MetricKey& metric : kMetricKeys) ini.WriteInteger(kSettings, metric.key, metrics.*metric.value);
+  ini.WriteInteger(kSettings, kAlignmentKey, metrics.Ausrichtung);
+}

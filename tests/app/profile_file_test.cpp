@@ -2,6 +2,8 @@
 // keeps what this program does not use.
 #include "app/profile_file.h"
 
+#include "app/file_bytes.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -17,17 +19,8 @@ class ProfileFileTest : public ::testing::Test {
   QString PathOf(const QString& name) const { return dir_.filePath(name); }
 
   QString WriteIni(const std::string& content) const {
-    const QString path = PathOf("KOVA.ini");
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(content.data(), static_cast<qint64>(content.size()));
-    return path;
-  }
-
-  static std::string ContentOf(const QString& path) {
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    return file.readAll().toStdString();
+    PutFileBytes(PathOf("KOVA.ini"), content);
+    return PathOf("KOVA.ini");
   }
 
   QTemporaryDir dir_;
@@ -122,7 +115,7 @@ TEST_F(ProfileFileTest, WriteCreatesTheFileWithSectionsInWritingOrder) {
   ini.WriteString("Settings", "Edit", "unten");
   ini.WriteInteger("Bounds", "Left", 10);
   ini.UpdateFile();
-  EXPECT_EQ(ContentOf(PathOf("KOVA.ini")),
+  EXPECT_EQ(FileBytes(PathOf("KOVA.ini")),
             "[Bounds]\nMaximized=0\nTop=-3\nLeft=10\n[Settings]\nEdit=unten\n");
 }
 
@@ -134,7 +127,7 @@ TEST_F(ProfileFileTest, KeepsUnknownLinesAndReplacesValuesInPlace) {
   ini.WriteInteger("Bounds", "Width", 1024);
   ini.WriteInteger("Bounds", "Height", 700);
   ini.UpdateFile();
-  EXPECT_EQ(ContentOf(path),
+  EXPECT_EQ(FileBytes(path),
             "; written by hand\n[Other]\nKeep=this one\n\n[Bounds]\nWidth=1024\nUnknown=1\n"
             "Height=700\n\n[Search]\nx=y\n");
 }

@@ -1,6 +1,7 @@
 // Script files on disk and in the editor: every byte kept, the breaks chosen
 // again on saving, and a failed write never costs the previous file.
 #include "app/editor_bytes.h"
+#include "app/file_bytes.h"
 #include "app/script_file.h"
 
 #include <Qsci/qsciscintilla.h>
@@ -10,9 +11,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <string>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -69,15 +68,9 @@ class ScriptFileTest : public ::testing::Test {
  protected:
   QString PathOf(const QString& name) const { return dir_.filePath(name); }
 
-  static void Put(const QString& path, const std::string& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-  }
-
-  static std::string MessageOfWrite(const QString& path) {
+  static std::string MessageOfWrite(const QString& path, const std::string& bytes = "text") {
     try {
-      WriteScriptFile(path, "text");
+      WriteScriptFile(path, bytes);
     } catch (const ScriptFileError& error) {
       return error.what();
     }
@@ -121,42 +114,24 @@ TEST_F(ScriptFileTest, ReadFailuresSayWhy) {
 TEST_F(ScriptFileTest, WriteFailuresCarryTheInOutMessages) {
   EXPECT_EQ(MessageOfWrite(PathOf("missing/a.sh")), "Datei nicht gefunden");
   EXPECT_EQ(MessageOfWrite(dir_.path()), "Dateizugriff verweigert");
-  Put(PathOf("plain"), "x");
+  PutFileBytes(PathOf("plain"), "x");
   EXPECT_EQ(MessageOfWrite(PathOf("plain/a.sh")), "Ungültiger Dateiname");
 }
 
 TEST_F(ScriptFileTest, FailedWriteLeavesTheOldFileAndNoTemporary) {
-  Put(PathOf("keep.sh"), "old content\n");
-  // A file-size limit makes the write fail part-way, as a full disk would.
-  struct sigaction ignore {};
-  struct sigaction previousAction {};
-  ignore.sa_handler = SIG_IGN;
-  sigaction(SIGXFSZ, &ignore, &previousAction);
-  rlimit previousLimit{};
-  getrlimit(RLIMIT_FSIZE, &previousLimit);
-  rlimit small = previousLimit;
-  small.rlim_cur = 4096;
-  setrlimit(RLIMIT_FSIZE, &small);
-  const std::string message = [&] {
-    try {
-      WriteScriptFile(PathOf("keep.sh"), std::string(100000, 'n'));
-    } catch (const ScriptFileError& error) {
-      return std::string(error.what());
-    }
-    return std::string("no error");
-  }();
-  setrlimit(RLIMIT_FSIZE, &previousLimit);
-  sigaction(SIGXFSZ, &previousAction, nullptr);
-
+  PutFileBytes(PathOf("keep.sh"), "old content\n");
+  std::string message;
+  {
+    const FileSizeLimit limit(4096);
+    message = MessageOfWrite(PathOf("keep.sh"), std::string(100000, 'n'));
+  }
   EXPECT_EQ(message, "E/A-Fehler " + std::to_string(EFBIG));
-  QFile kept(PathOf("keep.sh"));
-  ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
-  EXPECT_EQ(kept.readAll().toStdString(), "old content\n");
+  EXPECT_EQ(FileBytes(PathOf("keep.sh")), "old content\n");
   EXPECT_EQ(FolderEntries(), QStringList{"keep.sh"});
 }
 
 TEST_F(ScriptFileTest, RewriteKeepsPermissions) {
-  Put(PathOf("tool.sh"), "old");
+  PutFileBytes(PathOf("tool.sh"), "old");
   ASSERT_EQ(chmod(QFile::encodeName(PathOf("tool.sh")).constData(), 0750), 0);
   WriteScriptFile(PathOf("tool.sh"), "new");
   struct stat info {};
@@ -176,7 +151,7 @@ TEST_F(ScriptFileTest, NewFileGetsTheUsualPermissions) {
 
 TEST_F(ScriptFileTest, SymbolicLinkStaysALinkToTheUpdatedFile) {
   ASSERT_TRUE(QDir(dir_.path()).mkdir("real"));
-  Put(PathOf("real/script.sh"), "old");
+  PutFileBytes(PathOf("real/script.sh"), "old");
   ASSERT_EQ(symlink("real/script.sh", QFile::encodeName(PathOf("link.sh")).constData()), 0);
   WriteScriptFile(PathOf("link.sh"), "new");
   EXPECT_TRUE(QFileInfo(PathOf("link.sh")).isSymLink());
