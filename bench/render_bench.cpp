@@ -8,56 +8,68 @@
 #include <cstdlib>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "render/canvas.h"
 #include "render/diagram_painter.h"
 #include "translate/dom.h"
+#include "translate/translator.h"
 
 namespace kova {
 namespace {
 
-// Builds the tree that a script of `lines` lines translates to: the same
-// section of 23 lines again and again (statements, if/else with a loop and a
-// break, a case with three branches, a call, an until loop), each with its
-// own numbers, as long scripts grow long rather than wide.
+// The diagram of a script of `lines` lines: the same section of 23 lines
+// again and again (statements, if/else with a loop and a break, a case with
+// three branches, a call, a foot-controlled loop), each with its own
+// numbers, as long scripts grow long rather than wide.
 class ScriptTree {
  public:
-  explicit ScriptTree(int lines) : document_(*factory_.CreateDocument()) {
-    TDomElement root = document_.CreateElement("data");
-    document_.AppendChild(root);
-    for (int section = 0; lines_ < lines; ++section) AddSection(root, std::to_string(section));
+  explicit ScriptTree(int lines) {
+    const Translator translator(factory_, false, ErrorReport());
+    TFunktionen functions;
+    document_ = translator.BuildDiagramTree(Lines(lines), functions);
   }
-  TDomDocument& Document() const { return document_; }
+  TDomDocument& Document() const { return *document_; }
 
  private:
-  TDomElement Add(TDomElement parent, const char* tag, const std::string& caption,
-                  int closingLines = 0) {
-    TDomElement element = document_.CreateElement(QString::fromLatin1(tag));
-    element.setAttribute("caption", QString::fromLatin1(caption.c_str()));
-    AppendChild(parent, element);
-    lines_ += 1 + closingLines;
-    return element;
-  }
-  void AddSection(TDomElement root, const std::string& n) {
-    Add(root, "anweisung", "echo \"Abschnitt " + n + " beginnt\"");
-    TDomElement test = Add(root, "auswahl", "if [ -f \"$datei_" + n + "\" ]; then", 2);
-    TDomElement yes = Add(test, "fall", "ja", -1);
-    Add(yes, "anweisung", "cp \"$datei_" + n + "\" /var/tmp/ziel_" + n);
-    TDomElement loop = Add(yes, "while", "while read zeile; do", 1);
-    Add(loop, "anweisung", "echo \"$zeile\" >> protokoll_" + n + ".txt");
-    Add(loop, "aussprung", "break");
-    Add(Add(test, "fall", "nein", -1), "aufruf", "aufruf pruefe_" + n);
-    TDomElement choice = Add(root, "auswahl", "case \"$1\" in", 1);
-    Add(Add(choice, "fall", "start)", 1), "anweisung", "starte_dienst " + n);
-    Add(Add(choice, "fall", "stop)", 1), "anweisung", "stoppe_dienst " + n);
-    Add(Add(choice, "fall", "*)"), "anweisung", "echo \"unbekannt: $1\"");
-    TDomElement until = Add(root, "until", "wiederhole bis [ $n -gt " + n + " ]", 1);
-    Add(until, "anweisung", "n=$((n+1))");
+  static std::vector<std::string> Lines(int count) {
+    std::vector<std::string> lines;
+    for (int section = 0; static_cast<int>(lines.size()) < count; ++section) {
+      const std::string n = std::to_string(section);
+      for (const std::string& line :
+           std::vector<std::string>{"echo \"Abschnitt " + n + " beginnt\"",
+                                    "if [ -f \"$datei_" + n + "\" ]; then",
+                                    "  cp \"$datei_" + n + "\" /var/tmp/ziel_" + n,
+                                    "  while read zeile; do",
+                                    "    echo \"$zeile\" >> protokoll_" + n + ".txt",
+                                    "    break",
+                                    "  done",
+                                    "else",
+                                    "  aufruf pruefe_" + n,
+                                    "fi",
+                                    "case \"$1\" in",
+                                    "  start)",
+                                    "    starte_dienst " + n,
+                                    "    ;;",
+                                    "  stop)",
+                                    "    stoppe_dienst " + n,
+                                    "    ;;",
+                                    "  *)",
+                                    "    echo \"unbekannt: $1\"",
+                                    "    ;;",
+                                    "esac",
+                                    "schleife",
+                                    "  n=$((n+1))",
+                                    "wiederhole bis [ $n -gt " + n + " ]"}) {
+        lines.push_back(line);
+      }
+    }
+    lines.resize(static_cast<size_t>(count));
+    return lines;
   }
 
   TDomImplementation factory_;
-  TDomDocument& document_;
-  int lines_ = 0;
+  TDomDocument* document_ = nullptr;
 };
 
 const ScriptTree& Script(int lines) {
