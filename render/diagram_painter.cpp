@@ -21,12 +21,6 @@ const QString kHoehe = QString::fromLatin1(kHoeheAttribute);
       QStringLiteral("Assertion fehlges (frmMain, Zeile %1)").arg(line).toLatin1().toStdString());
 }
 
-// The children of a node one after the other, without building a list.
-template <typename Visit>
-void ForEachChild(const TDomNode& node, Visit visit) {
-  for (const TDomNode& child : Children(node)) visit(child);
-}
-
 // Switches the canvas's font to bold for its lifetime, keeping every other style.
 class BoldFont {
  public:
@@ -109,16 +103,16 @@ void DiagramPainter::DrawDiagram(TDomDocument& document, Canvas& canvas) {
 long long DiagramPainter::ComputeWidth(const TDomNode& sequence) {
   const long long margins = 2LL * metrics_.Abstand;
   long long width = metrics_.NullBreite;
-  ForEachChild(sequence, [&](const TDomNode& child) {
+  for (const TDomNode& child : Children(sequence)) {
     const uint8_t kind = NodeKind(child);
-    if (kind == kNoKind) return;
+    if (kind == kNoKind) continue;
     long long text = canvas_->TextWidth(GetCaption(child)) + margins;
     if (kind == kAufruf) text += 2LL * metrics_.AufrufBreite;
     if (kind == kAussprung) text += metrics_.AufrufBreite;
     width = std::max(width, text);
     long long structure = 0;
     if (kind == kAuswahl) {
-      ForEachChild(child, [&](const TDomNode& branch) {
+      for (const TDomNode& branch : Children(child)) {
         long long branchWidth = ComputeWidth(branch);
         const long long label = canvas_->TextWidth(GetCaption(branch)) + margins;
         if (label > branchWidth) {
@@ -126,13 +120,13 @@ long long DiagramPainter::ComputeWidth(const TDomNode& sequence) {
           WriteSize(branch, kBreite, branchWidth);
         }
         structure += branchWidth;
-      });
+      }
       WriteSize(child, kBreite, structure);
     } else if (kind == kWhile || kind == kUntil) {
       structure = ComputeWidth(child) + metrics_.SchleifenBreite;
     }
     width = std::max(width, structure);
-  });
+  }
   WriteSize(sequence, kBreite, width);
   return width;
 }
@@ -140,7 +134,7 @@ long long DiagramPainter::ComputeWidth(const TDomNode& sequence) {
 long long DiagramPainter::ComputeHeight(const TDomNode& sequence) {
   const long long row = metrics_.AnweisungsHoehe;
   long long height = 0;
-  ForEachChild(sequence, [&](const TDomNode& child) {
+  for (const TDomNode& child : Children(sequence)) {
     switch (NodeKind(child)) {
       case kAnweisung:
       case kAufruf:
@@ -154,9 +148,9 @@ long long DiagramPainter::ComputeHeight(const TDomNode& sequence) {
         break;
       case kAuswahl: {
         long long tallest = 0;
-        ForEachChild(child, [&](const TDomNode& branch) {
+        for (const TDomNode& branch : Children(child)) {
           tallest = std::max(tallest, ComputeHeight(branch));
-        });
+        }
         WriteSize(child, kHoehe, tallest);
         height += 2 * row + tallest;
         break;
@@ -164,7 +158,7 @@ long long DiagramPainter::ComputeHeight(const TDomNode& sequence) {
       default:
         break;
     }
-  });
+  }
   if (height == 0) height = row;
   WriteSize(sequence, kHoehe, height);
   return height;
@@ -236,7 +230,7 @@ long long DiagramPainter::DrawSequence(long long x, long long y, long long width
     return row;
   }
   const long long top = y;
-  ForEachChild(sequence, [&](const TDomNode& child) {
+  for (const TDomNode& child : Children(sequence)) {
     const uint8_t kind = NodeKind(child);
     if (kind == kAnweisung || kind == kAufruf || kind == kAussprung || kind == kEnde ||
         kind == kWhile) {
@@ -290,7 +284,7 @@ long long DiagramPainter::DrawSequence(long long x, long long y, long long width
       default:
         break;
     }
-  });
+  }
   return y - top;
 }
 
@@ -317,10 +311,10 @@ long long DiagramPainter::DrawSelection(long long x, long long y, long long widt
   DrawTopLeft(*canvas_, x, y, x + width + 1, y + head + 1);
   std::vector<TDomNode> branches;
   std::vector<long long> columns;
-  ForEachChild(selection, [&](const TDomNode& branch) {
+  for (const TDomNode& branch : Children(selection)) {
     branches.push_back(branch);
     columns.push_back(GetBreite(branch));
-  });
+  }
   const long long count = static_cast<long long>(columns.size());
   // A selection without branches has no columns to share its width among; it
   // shows its head with one diagonal and nothing below.
