@@ -151,6 +151,7 @@ void TMainForm::FormDestroy() {
 
 void TMainForm::freeDiagramImages(std::size_t firstIndex) {
   for (std::size_t i = firstIndex; i < fImages.size(); ++i) {
+    if (fImages[i] != nullptr && fCanvas == &fImages[i]->BitmapCanvas()) fCanvas = nullptr;
     delete fImages[i];
     fImages[i] = nullptr;
     delete fScrollBoxes[i];

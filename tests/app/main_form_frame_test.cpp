@@ -1,4 +1,5 @@
 // The window as it stands after creation, before any run.
+#include <QFileInfo>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QStatusBar>
@@ -34,4 +35,14 @@ TEST_F(MainFormTest, ComponentsCarryTheirNames) {
 TEST_F(MainFormTest, DestroyingTheWindowClearsTheModulePointer) {
   form.reset();
   EXPECT_EQ(MainForm, nullptr);
+}
+
+TEST_F(MainFormTest, PictureCommandsBeforeTheFirstRunDoNoHarm) {
+  form->CopyImageAction->trigger();
+  dialogs.fileAnswers.push_back(kova::FileChoice{folder.filePath("leer"), 1});
+  form->SaveImageAction->trigger();
+  // Nothing has been drawn that could be saved: the user is told so.
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].kind, kova::MessageKind::Error);
+  EXPECT_FALSE(QFileInfo::exists(folder.filePath("leer.bmp")));
 }
