@@ -3,12 +3,9 @@
 #include <QDomAttr>
 #include <QDomImplementation>
 
-#include <algorithm>
-#include <array>
 #include <vector>
 
 #include "translate/exception.h"
-#include "translate/latin1.h"
 #include "translate/tree.h"
 
 namespace kova {
@@ -57,13 +54,9 @@ void CutIntoShallowPieces(const TDomNode& top) {
 // by character when it checks it, so these skip the check and share one
 // string; every other name is checked.
 bool IsVocabularyName(const QString& name) {
-  static const std::array<QString, 10> kNames = [] {
-    std::array<QString, 10> names;
-    for (size_t kind = 0; kind < ElementNames.size(); ++kind) names[kind] = ToQString(ElementNames[kind]);
-    names.back() = QString::fromLatin1(kDataTag);
-    return names;
-  }();
-  return !name.isEmpty() && std::find(kNames.begin(), kNames.end(), name) != kNames.end();
+  for (uint8_t kind = 0; kind < ElementNames.size(); ++kind)
+    if (name == TagName(kind)) return true;
+  return false;
 }
 
 }  // namespace

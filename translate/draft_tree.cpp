@@ -1,7 +1,5 @@
 #include "translate/draft_tree.h"
 
-#include <array>
-
 #include "translate/exception.h"
 #include "translate/latin1.h"
 #include "translate/tree.h"
@@ -48,13 +46,6 @@ DraftTree::Index DraftTree::FindChild(Index parent, std::string_view caption) co
 }
 
 void DraftTree::CopyInto(TDomDocument& document) const {
-  static const std::array<QString, 9> kTags = [] {
-    std::array<QString, 9> tags;
-    tags[kNoKind] = QString::fromLatin1(kDataTag);
-    for (size_t kind = 1; kind < tags.size(); ++kind)
-      tags[kind] = ToQString(ElementNames[kind]);
-    return tags;
-  }();
   static const QString kCaption = QString::fromLatin1(kCaptionAttribute);
   static const QString kElifCounter = QString::fromLatin1(kElifCounterAttribute);
 
@@ -66,7 +57,7 @@ void DraftTree::CopyInto(TDomDocument& document) const {
   for (auto index = static_cast<Index>(nodes_.size()) - 1; index >= 0; --index) {
     const Node& node = nodes_[index];
     TDomElement& element = elements[index];
-    element = document.CreateElement(kTags[node.kind]);
+    element = document.CreateElement(TagName(node.kind));
     if (node.has_caption) element.setAttribute(kCaption, ToQString(node.caption));
     if (node.elif_counter > 0) element.setAttribute(kElifCounter, QString::number(node.elif_counter));
     for (Index child = node.first_child; child >= 0; child = nodes_[child].next_sibling) {

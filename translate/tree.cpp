@@ -1,7 +1,6 @@
 #include "translate/tree.h"
 
 #include <QDomAttr>
-#include <QLatin1StringView>
 
 #include <algorithm>
 #include <limits>
@@ -60,16 +59,23 @@ uint8_t ElementKind(const std::string& name) noexcept {
   return found == ElementNames.end() ? kNoKind : static_cast<uint8_t>(found - ElementNames.begin());
 }
 
+const QString& TagName(uint8_t kind) noexcept {
+  static const std::array<QString, 9> kTags = [] {
+    std::array<QString, 9> tags;
+    tags[kNoKind] = QString::fromLatin1(kDataTag);
+    for (size_t index = 1; index < tags.size(); ++index) tags[index] = ToQString(ElementNames[index]);
+    return tags;
+  }();
+  return kTags[kind];
+}
+
 uint8_t NodeKind(const TDomNode& node) noexcept {
   if (!node.isElement()) return kNoKind;
   // Comparing the 16-bit name in place avoids a conversion per call; layout
   // and drawing ask for every node.
   const QString name = node.nodeName();
-  for (size_t kind = 1; kind < ElementNames.size(); ++kind) {
-    const std::string& candidate = ElementNames[kind];
-    if (name == QLatin1StringView(candidate.data(), static_cast<qsizetype>(candidate.size())))
-      return static_cast<uint8_t>(kind);
-  }
+  for (uint8_t kind = 1; kind < ElementNames.size(); ++kind)
+    if (name == TagName(kind)) return kind;
   return kNoKind;
 }
 

@@ -51,6 +51,10 @@ constexpr char kElifCounterAttribute[] = "elif-counter";
 constexpr char kBreiteAttribute[] = "breite";
 constexpr char kHoeheAttribute[] = "hoehe";
 
+// The 16-bit tag name of an element kind: "data" for 0, ElementNames[kind]
+// for 1 to 8. REQUIRES: kind <= 8.
+const QString& TagName(uint8_t kind) noexcept;
+
 // The kind of an 8-bit tag name, compared byte for byte; 0 when it is none
 // of ElementNames.
 uint8_t ElementKind(const std::string& name) noexcept;
