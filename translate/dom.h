@@ -78,8 +78,8 @@ class TDomImplementation {
   // A new empty document registered with this factory.
   TDomDocument* CreateDocument();
 
-  // Frees the document and all its nodes. Null and documents not registered
-  // here are ignored. REQUIRES: no handle into the document is used after.
+  // Frees the document and all its nodes, at any depth of nesting. Null
+  // and documents not registered here are ignored. REQUIRES: no handle into the document is used after.
   void FreeDocument(TDomDocument* document);
 
   // How many documents are registered.
