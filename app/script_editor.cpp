@@ -135,8 +135,12 @@ void ScriptEditor::SetHighlighter(QsciLexer* highlighter) {
 void ScriptEditor::keyPressEvent(QKeyEvent* event) {
   const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
   const bool editable = !isReadOnly();
-  if (event->key() == Qt::Key_Tab && modifiers == Qt::NoModifier && editable &&
-      InsertSmartTab()) {
+  const bool tabKey = (event->key() == Qt::Key_Tab && modifiers == Qt::NoModifier) ||
+                      event->key() == Qt::Key_Backtab;
+  if (tabKey && editable && IndentSelectedLine(event->key() == Qt::Key_Backtab)) {
+    event->accept();
+  } else if (event->key() == Qt::Key_Tab && modifiers == Qt::NoModifier && editable &&
+             InsertSmartTab()) {
     event->accept();
   } else if (event->key() == Qt::Key_End && (modifiers & ~Qt::ShiftModifier) == 0) {
     MoveToEnhancedEnd(modifiers == Qt::ShiftModifier);
@@ -172,6 +176,25 @@ void ScriptEditor::mousePressEvent(QMouseEvent* event) {
 void ScriptEditor::mouseReleaseEvent(QMouseEvent* event) {
   QsciScintilla::mouseReleaseEvent(event);
   CheckStatus();
+}
+
+// Scintilla indents the lines of a selection over several lines itself but
+// would replace a selection within one line; that line is indented as well.
+bool ScriptEditor::IndentSelectedLine(bool unindenting) {
+  int fromLine = 0;
+  int fromIndex = 0;
+  int toLine = 0;
+  int toIndex = 0;
+  getSelection(&fromLine, &fromIndex, &toLine, &toIndex);
+  if (!hasSelectedText() || fromLine != toLine) {
+    return false;
+  }
+  if (unindenting) {
+    unindent(fromLine);
+  } else {
+    indent(fromLine);
+  }
+  return true;
 }
 
 // Tab moves to where the next word starts in the nearest line above that has

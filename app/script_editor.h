@@ -75,6 +75,7 @@ class ScriptEditor : public QsciScintilla {
   };
   Status CurrentStatus() const;
 
+  bool IndentSelectedLine(bool unindenting);
   bool InsertSmartTab();
   void MoveToEnhancedEnd(bool extend);
   void TrimBlanksBeforeCaret();

@@ -72,6 +72,19 @@ TEST_F(ScriptEditorTest, TabWithoutAWordAboveUsesTheTabWidthInBlanks) {
   EXPECT_EQ(editor.text(), "  ");
 }
 
+TEST_F(ScriptEditorTest, TabAndShiftTabIndentTheSelectedLines) {
+  editor.setText("echo a\necho b\necho c");
+  editor.setSelection(0, 0, 1, 3);
+  QTest::keyClick(&editor, Qt::Key_Tab);
+  EXPECT_EQ(editor.text(), "  echo a\n  echo b\necho c");
+  editor.setSelection(2, 1, 2, 3);
+  QTest::keyClick(&editor, Qt::Key_Tab);
+  EXPECT_EQ(editor.text(2), "  echo c");
+  EXPECT_TRUE(editor.hasSelectedText());
+  QTest::keyClick(&editor, Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_EQ(editor.text(2), "echo c");
+}
+
 TEST_F(ScriptEditorTest, EndStopsAtTheLastNonBlankFirst) {
   editor.setText("echo a   ");
   editor.setCursorPosition(0, 0);
