@@ -20,6 +20,7 @@ void RasterFill(const PixelPlane& plane, long long left, long long top, long lon
   top = std::max<long long>(top, 0);
   right = std::min<long long>(right, plane.width);
   bottom = std::min<long long>(bottom, plane.height);
+  if (left >= right) return;
   for (long long y = top; y < bottom; ++y) {
     QRgb* row = reinterpret_cast<QRgb*>(plane.bits + y * plane.bytesPerLine);
     std::fill(row + left, row + right, color);

@@ -72,6 +72,23 @@ TEST_F(CanvasPixelRules, LineFarOutsideIsClippedNotWalked) {
   EXPECT_EQ(BlackPixels(canvas.Image()).size(), 40u);
 }
 
+TEST_F(CanvasPixelRules, ShapesBeyondTheBitmapPaintNothing) {
+  canvas.FillRect(45, 2, 60, 9);
+  canvas.TextOut(41, 3, "abc");
+  canvas.FillRect(-20, 2, -5, 9);
+  canvas.Ellipse(50, 0, 70, 20);
+  canvas.Ellipse(-30, 0, -10, 20);
+  canvas.MoveTo(-5, 0);
+  canvas.LineTo(-5, 30);
+  for (int y = 0; y < 30; ++y) {
+    canvas.MoveTo(0, y);
+    canvas.LineTo(40, y);
+  }
+  canvas.FillRect(45, 2, 60, 9);
+  canvas.TextOut(41, 3, "abc");
+  EXPECT_EQ(BlackPixels(canvas.Image()).size(), 40u * 30u);
+}
+
 TEST_F(CanvasPixelRules, FillRectLeavesOutRightAndBottom) {
   canvas.MoveTo(0, 0);
   for (int y = 0; y < 30; ++y) {
