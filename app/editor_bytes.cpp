@@ -26,7 +26,11 @@ void LoadEditorBytes(QsciScintillaBase& editor, std::string_view bytes) {
   editor.SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 1UL);
   editor.SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
   editor.SendScintilla(QsciScintillaBase::SCI_SETSAVEPOINT);
-  editor.SendScintilla(QsciScintillaBase::SCI_GOTOPOS, 0UL);
+  // The caret goes to the start without scrolling to it: scrolling lays out
+  // the caret's line, which takes seconds for a line of millions of bytes.
+  editor.SendScintilla(QsciScintillaBase::SCI_SETEMPTYSELECTION, 0UL);
+  editor.SendScintilla(QsciScintillaBase::SCI_SETFIRSTVISIBLELINE, 0UL);
+  editor.SendScintilla(QsciScintillaBase::SCI_SETXOFFSET, 0UL);
   if (status != 0) throw std::bad_alloc();
 }
 

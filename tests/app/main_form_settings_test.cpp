@@ -94,7 +94,7 @@ class SettingsFileTest : public ::testing::Test {
     return keys;
   }
 
-  const ProcessSettings before;
+  const ProcessSettings before{};
   QTemporaryDir folder;
   kova::DialogStub dialogs;
   std::unique_ptr<TMainForm> form;
