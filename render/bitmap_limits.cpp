@@ -15,19 +15,12 @@ long long BitmapMemoryBudget() {
   return pages / 2 * pageSize;
 }
 
-void CheckBitmapSize(long long width, long long height) {
-  QString reason;
-  if (width < 1 || height < 1) {
-    reason = QStringLiteral("Die Größe ist ungültig.");
-  } else if (width > kMaxBitmapSide || height > kMaxBitmapSide) {
-    reason =
-        QStringLiteral("Das Diagramm ist zu groß: eine Seite darf höchstens %1 Pixel lang sein.")
-            .arg(kMaxBitmapSide);
-  } else if (width * height * 4 > BitmapMemoryBudget()) {
-    reason = QStringLiteral("Das Diagramm ist zu groß für den verfügbaren Arbeitsspeicher.");
-  } else {
-    return;
-  }
+namespace {
+
+const QString kOutOfMemory =
+    QStringLiteral("Das Diagramm ist zu groß für den verfügbaren Arbeitsspeicher.");
+
+[[noreturn]] void Refuse(long long width, long long height, const QString& reason) {
   throw Exception(
       QStringLiteral("Für das Diagramm kann keine Grafik von %1 × %2 Pixeln angelegt werden. %3")
           .arg(width)
@@ -35,6 +28,22 @@ void CheckBitmapSize(long long width, long long height) {
           .arg(reason)
           .toLatin1()
           .toStdString());
+}
+
+}  // namespace
+
+void CheckBitmapSize(long long width, long long height) {
+  if (width < 1 || height < 1) Refuse(width, height, QStringLiteral("Die Größe ist ungültig."));
+  if (width > kMaxBitmapSide || height > kMaxBitmapSide) {
+    Refuse(width, height,
+           QStringLiteral("Das Diagramm ist zu groß: eine Seite darf höchstens %1 Pixel lang sein.")
+               .arg(kMaxBitmapSide));
+  }
+  if (width * height * 4 > BitmapMemoryBudget()) Refuse(width, height, kOutOfMemory);
+}
+
+void RefuseForLackOfMemory(long long width, long long height) {
+  Refuse(width, height, kOutOfMemory);
 }
 
 }  // namespace kova

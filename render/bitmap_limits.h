@@ -11,9 +11,12 @@ constexpr long long kMaxBitmapSide = 8000000;
 // The bitmap bytes this process may ask for: half of the machine's memory.
 long long BitmapMemoryBudget();
 
-// Raises a Exception naming the size when a width x height bitmap of
+// Raises an Exception naming the size when a width x height bitmap of
 // 32-bit pixels cannot be made.
 void CheckBitmapSize(long long width, long long height);
+
+// Raises the Exception for a bitmap whose memory could not be had.
+[[noreturn]] void RefuseForLackOfMemory(long long width, long long height);
 
 }  // namespace kova
 

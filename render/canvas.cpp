@@ -24,7 +24,7 @@ void Canvas::SetSize(long long width, long long height) {
   // is replaced instead, so that the picture stays as it was.
   if (width == image_.width() && height == image_.height() && image_.isDetached()) return;
   QImage image(static_cast<int>(width), static_cast<int>(height), QImage::Format_RGB32);
-  if (image.isNull()) CheckBitmapSize(width, 1LL << 62);  // reports the memory shortage
+  if (image.isNull()) RefuseForLackOfMemory(width, height);
   EndPainting();
   image_ = std::move(image);
   plane_ = PixelPlane{image_.bits(), image_.bytesPerLine(), image_.width(), image_.height()};

@@ -41,7 +41,7 @@ class Canvas {
 
   // Gives the canvas a bitmap of that size, its contents undefined until
   // painted.
-  // Raises a Exception naming the size when no such bitmap can be made;
+  // Raises an Exception naming the size when no such bitmap can be made;
   // the canvas then keeps its previous bitmap.
   void SetSize(long long width, long long height);
   int Width() const { return image_.width(); }

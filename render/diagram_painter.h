@@ -27,7 +27,7 @@ class DiagramPainter {
 
   // Lays out the document's root sequence, sizes the canvas to the diagram
   // plus a margin of 10 pixels on every side, paints it white, draws the
-  // diagram and closes its outer frame. Raises a Exception for a tree too
+  // diagram and closes its outer frame. Raises an Exception for a tree too
   // deeply nested or a diagram too large for one bitmap; the canvas then keeps
   // its previous picture.
   void DrawDiagram(TDomDocument& document, Canvas& canvas);
@@ -63,7 +63,7 @@ class DiagramPainter {
   Canvas* canvas_ = nullptr;
 };
 
-// Raises a Exception when the tree below node is nested deeper than
+// Raises an Exception when the tree below node is nested deeper than
 // kMaxDiagramDepth. Walks the tree without recursion.
 void CheckDiagramDepth(const TDomNode& node);
 

@@ -28,7 +28,7 @@ QString ExtractFileExt(const QString& fileName);
 QString ImageFileName(const QString& chosenName, ImageFormat format);
 
 // Writes the picture in the format, whatever the name's extension says.
-// Raises a Exception with a German message when the file cannot be written;
+// Raises an Exception with a German message when the file cannot be written;
 // a file that was already there is then left as it was.
 void WriteImageFile(const QImage& image, const QString& fileName, ImageFormat format);
 
