@@ -2,6 +2,7 @@
 // of the window's creation and written back from it first thing on
 // destruction. Reading clicks the same items the user clicks.
 #include <QAction>
+#include <QScreen>
 #include <Qsci/qscilexerbash.h>
 
 #include <algorithm>
@@ -138,7 +139,10 @@ void TMainForm::readBoundsSettings(const kova::ProfileFile& ini) {
   const int top = ini.ReadInteger(kBounds, "Top", 10);
   const int left = ini.ReadInteger(kBounds, "Left", 10);
   move(left, top);
-  resize(width, height);
+  // The position is applied as stored, off the screen or not; a size beyond
+  // the desktop would ask for a window buffer larger than memory allows.
+  const QSize desktop = screen()->virtualSize().expandedTo(QSize(1, 1));
+  resize(std::clamp(width, 1, desktop.width()), std::clamp(height, 1, desktop.height()));
   // The window is not shown yet: it opens maximized and keeps these bounds
   // as the ones it returns to.
   if (ini.ReadBool(kBounds, "Maximized", false)) setWindowState(windowState() | Qt::WindowMaximized);

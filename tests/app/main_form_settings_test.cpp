@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <Qsci/qscilexerbash.h>
@@ -189,6 +190,14 @@ TEST_F(SettingsFileTest, MaximizedKeepsTheBoundsOfTheLastNormalExit) {
   EXPECT_FALSE(form->isMaximized());
   EXPECT_EQ(form->geometry().size(), QSize(800, 500));
   EXPECT_EQ(form->pos(), QPoint(30, 40));
+}
+
+TEST_F(SettingsFileTest, SizeBeyondTheDesktopIsCutToIt) {
+  WriteIni("[Bounds]\nWidth=2000000000\nHeight=-5\nLeft=-3000\n");
+  Start();
+  EXPECT_EQ(form->width(), form->screen()->virtualSize().width());
+  EXPECT_GE(form->height(), 1);
+  EXPECT_EQ(form->x(), -3000);
 }
 
 TEST_F(SettingsFileTest, MaximizedWithoutBoundsWritesNoBounds) {
