@@ -101,12 +101,8 @@ constexpr const char* kAlignmentKey = "Ausrichtung";
 // The editor's styles take their sizes in points only. The stored size goes
 // to the font as it is, kept within what a text view can show.
 QFont EditorQFont(const kova::DiagramFont& font) {
-  QFont result(font.name);
+  QFont result = kova::StyledQFont(font);
   result.setPointSize(std::clamp(font.size, 1, 1000));
-  result.setBold(font.bold);
-  result.setItalic(font.italic);
-  result.setUnderline(font.underline);
-  result.setStrikeOut(font.strikeOut);
   return result;
 }
 

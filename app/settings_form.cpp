@@ -63,12 +63,8 @@ QGroupBox* MakeFontGroup(QWidget* parent, const char* name, int top,
 // The font dialog works in points; the colour and the orientation, which it
 // does not offer, stay as they were.
 QFont DialogFont(const kova::DiagramFont& font) {
-  QFont dialogFont(font.name);
+  QFont dialogFont = kova::StyledQFont(font);
   dialogFont.setPointSize(std::max(1, std::abs(font.size)));
-  dialogFont.setBold(font.bold);
-  dialogFont.setItalic(font.italic);
-  dialogFont.setUnderline(font.underline);
-  dialogFont.setStrikeOut(font.strikeOut);
   return dialogFont;
 }
 

@@ -5,16 +5,21 @@
 
 namespace kova {
 
-QFont ToQFont(const DiagramFont& font) {
+QFont StyledQFont(const DiagramFont& font) {
   QFont result(font.name);
-  // Points at 96 dpi, rounded as the platform's MulDiv(size, 96, 72) does.
-  const long long points = std::llabs(static_cast<long long>(font.size));
-  const long long pixels = std::clamp<long long>((points * 96 + 36) / 72, 1, 10000);
-  result.setPixelSize(static_cast<int>(pixels));
   result.setBold(font.bold);
   result.setItalic(font.italic);
   result.setUnderline(font.underline);
   result.setStrikeOut(font.strikeOut);
+  return result;
+}
+
+QFont ToQFont(const DiagramFont& font) {
+  QFont result = StyledQFont(font);
+  // Points at 96 dpi, rounded as the platform's MulDiv(size, 96, 72) does.
+  const long long points = std::llabs(static_cast<long long>(font.size));
+  const long long pixels = std::clamp<long long>((points * 96 + 36) / 72, 1, 10000);
+  result.setPixelSize(static_cast<int>(pixels));
   return result;
 }
 

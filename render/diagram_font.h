@@ -21,6 +21,10 @@ struct DiagramFont {
   bool operator==(const DiagramFont&) const = default;
 };
 
+// The font's name and style flags as a Qt font; the caller sets its size in
+// the unit it works in.
+QFont StyledQFont(const DiagramFont& font);
+
 // The Qt font that draws like the diagram font: its size becomes a pixel
 // height so that measurements do not depend on the screen's resolution.
 QFont ToQFont(const DiagramFont& font);
