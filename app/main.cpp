@@ -4,8 +4,8 @@
 #include <QLocale>
 #include <QTranslator>
 
-#include "app/error_handler.h"
-#include "app/main_form.h"
+#include "app/platform/error_handler.h"
+#include "app/window/main_form.h"
 
 int main(int argc, char** argv) {
   kova::KovaApplication application(argc, argv);

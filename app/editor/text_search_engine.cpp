@@ -1,0 +1,94 @@
+#include "app/editor/text_search_engine.h"
+
+#include <stdexcept>
+
+namespace kova {
+
+void PlainTextSearch::Prepare(const QString& pattern, bool matchCase) {
+  pattern_ = pattern;
+  caseSensitivity_ = matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
+}
+
+std::optional<TextMatch> PlainTextSearch::MatchFrom(const QString& line,
+                                                    qsizetype from) const {
+  if (pattern_.isEmpty()) return std::nullopt;
+  const qsizetype found = line.indexOf(pattern_, from, caseSensitivity_);
+  if (found < 0) return std::nullopt;
+  return TextMatch{found, pattern_.size(), {}};
+}
+
+QString PlainTextSearch::Replacement(const TextMatch&,
+                                     const QString& replaceText) const {
+  return replaceText;
+}
+
+void RegexTextSearch::Prepare(const QString& pattern, bool matchCase) {
+  expression_.setPattern(pattern);
+  expression_.setPatternOptions(
+      matchCase ? QRegularExpression::NoPatternOption
+                : QRegularExpression::CaseInsensitiveOption);
+  if (!expression_.isValid())
+    throw std::runtime_error(
+        QStringLiteral("TRegExpr(comp): %1 (pos %2)")
+            .arg(expression_.errorString())
+            .arg(expression_.patternErrorOffset())
+            .toStdString());
+}
+
+std::optional<TextMatch> RegexTextSearch::MatchFrom(const QString& line,
+                                                    qsizetype from) const {
+  if (expression_.pattern().isEmpty()) return std::nullopt;
+  const QRegularExpressionMatch match = expression_.match(line, from);
+  if (!match.hasMatch()) return std::nullopt;
+  return TextMatch{match.capturedStart(), match.capturedLength(),
+                   match.capturedTexts()};
+}
+
+namespace {
+
+// The group that a "$" at position dollar of text refers to, and where the
+// reference ends; nullopt when the "$" starts no reference.
+std::optional<std::pair<int, qsizetype>> GroupReference(const QString& text,
+                                                        qsizetype dollar) {
+  const qsizetype next = dollar + 1;
+  if (next >= text.size()) return std::nullopt;
+  if (text[next] == '&') return std::pair{0, next + 1};
+  if (text[next].isDigit() && text[next].unicode() < 128)
+    return std::pair{text[next].unicode() - '0', next + 1};
+  if (text[next] != '{') return std::nullopt;
+  const qsizetype close = text.indexOf('}', next + 1);
+  if (close < 0) return std::nullopt;
+  bool isNumber = false;
+  const int group = text.mid(next + 1, close - next - 1).toInt(&isNumber);
+  if (!isNumber || group < 0) return std::nullopt;
+  return std::pair{group, close + 1};
+}
+
+}  // namespace
+
+QString RegexTextSearch::Replacement(const TextMatch& match,
+                                     const QString& replaceText) const {
+  QString result;
+  qsizetype i = 0;
+  while (i < replaceText.size()) {
+    const QChar c = replaceText[i];
+    if (c == '\\' && i + 1 < replaceText.size()) {
+      result += replaceText[i + 1];
+      i += 2;
+      continue;
+    }
+    if (c == '$') {
+      if (const auto reference = GroupReference(replaceText, i)) {
+        if (reference->first < match.captures.size())
+          result += match.captures[reference->first];
+        i = reference->second;
+        continue;
+      }
+    }
+    result += c;
+    ++i;
+  }
+  return result;
+}
+
+}  // namespace kova

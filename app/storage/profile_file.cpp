@@ -1,0 +1,203 @@
+#include "app/storage/profile_file.h"
+
+#include "app/storage/atomic_file.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdint>
+#include <system_error>
+
+namespace kova {
+
+namespace {
+
+std::string_view TrimBlanks(std::string_view text) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+  }
+  return true;
+}
+
+std::optional<std::string_view> SectionNameOf(std::string_view line) {
+  line = TrimBlanks(line);
+  if (line.empty() || line.front() != '[') return std::nullopt;
+  const size_t close = line.find(']');
+  if (close == std::string_view::npos) return std::nullopt;
+  return TrimBlanks(line.substr(1, close - 1));
+}
+
+// A key line is anything with an equals sign that is neither a section line
+// nor a comment.
+std::optional<std::string_view> KeyNameOf(std::string_view line) {
+  line = TrimBlanks(line);
+  if (line.empty() || line.front() == ';' || line.front() == '[') return std::nullopt;
+  const size_t equals = line.find('=');
+  if (equals == std::string_view::npos) return std::nullopt;
+  return TrimBlanks(line.substr(0, equals));
+}
+
+bool IsQuote(char c) { return c == '"' || c == '\''; }
+
+bool EnclosedInQuotes(std::string_view text) {
+  return text.size() >= 2 && IsQuote(text.front()) && text.front() == text.back();
+}
+
+// Blanks around a value are not part of it and a pair of quotes around it is
+// taken off, so a value that would lose either is written in double quotes.
+std::string EncodeValue(std::string_view value) {
+  const bool needsQuotes = TrimBlanks(value).size() != value.size() || EnclosedInQuotes(value);
+  return needsQuotes ? '"' + std::string(value) + '"' : std::string(value);
+}
+
+std::string_view DecodeValue(std::string_view line) {
+  std::string_view value = TrimBlanks(line.substr(line.find('=') + 1));
+  if (EnclosedInQuotes(value)) value = value.substr(1, value.size() - 2);
+  return value;
+}
+
+std::vector<std::string> SplitFileLines(const QByteArray& content) {
+  std::vector<std::string> lines;
+  std::string_view rest(content.constData(), static_cast<size_t>(content.size()));
+  while (!rest.empty()) {
+    const size_t end = rest.find_first_of("\r\n");
+    lines.emplace_back(rest.substr(0, end));
+    if (end == std::string_view::npos) break;
+    const size_t breakLength = rest.compare(end, 2, "\r\n") == 0 ? 2 : 1;
+    rest.remove_prefix(end + breakLength);
+  }
+  return lines;
+}
+
+std::optional<uint32_t> ParseDigits(std::string_view digits, unsigned base, uint64_t limit) {
+  if (digits.empty()) return std::nullopt;
+  uint64_t value = 0;
+  for (char c : digits) {
+    unsigned digit;
+    if (c >= '0' && c <= '9') {
+      digit = static_cast<unsigned>(c - '0');
+    } else if (base == 16 && LowerAscii(c) >= 'a' && LowerAscii(c) <= 'f') {
+      digit = static_cast<unsigned>(LowerAscii(c) - 'a' + 10);
+    } else {
+      return std::nullopt;
+    }
+    value = value * base + digit;
+    if (value > limit) return std::nullopt;
+  }
+  return static_cast<uint32_t>(value);
+}
+
+}  // namespace
+
+ProfileWriteError::ProfileWriteError(const QString& path)
+    : std::runtime_error(
+          QStringLiteral("In %1 kann nicht geschrieben werden").arg(path).toStdString()) {}
+
+std::optional<int> ParseProfileInteger(std::string_view text) {
+  text = TrimBlanks(text);
+  const bool negative = !text.empty() && text.front() == '-';
+  if (!text.empty() && (text.front() == '-' || text.front() == '+')) text.remove_prefix(1);
+  std::optional<uint32_t> magnitude;
+  if (!text.empty() && text.front() == '$') {
+    magnitude = ParseDigits(text.substr(1), 16, UINT32_MAX);
+  } else if (text.size() > 1 && text[0] == '0' && LowerAscii(text[1]) == 'x') {
+    magnitude = ParseDigits(text.substr(2), 16, UINT32_MAX);
+  } else {
+    magnitude = ParseDigits(text, 10, negative ? uint64_t{INT32_MAX} + 1 : INT32_MAX);
+  }
+  if (!magnitude) return std::nullopt;
+  // Unsigned arithmetic wraps the way the stored two's-complement numbers do.
+  return static_cast<int32_t>(negative ? 0u - *magnitude : *magnitude);
+}
+
+ProfileFile::ProfileFile(QString path) : path_(std::move(path)) {
+  QFile file(path_);
+  if (file.open(QIODevice::ReadOnly)) lines_ = SplitFileLines(file.readAll());
+}
+
+std::optional<ProfileFile::Range> ProfileFile::FindSection(std::string_view section) const {
+  for (size_t i = 0; i < lines_.size(); ++i) {
+    const auto name = SectionNameOf(lines_[i]);
+    if (!name || !SameName(*name, section)) continue;
+    size_t end = i + 1;
+    while (end < lines_.size() && !SectionNameOf(lines_[end])) ++end;
+    return Range{i + 1, end};
+  }
+  return std::nullopt;
+}
+
+std::optional<size_t> ProfileFile::FindKey(Range range, std::string_view key) const {
+  for (size_t i = range.begin; i < range.end; ++i) {
+    const auto name = KeyNameOf(lines_[i]);
+    if (name && SameName(*name, key)) return i;
+  }
+  return std::nullopt;
+}
+
+std::string ProfileFile::ReadString(std::string_view section, std::string_view key,
+                                    std::string_view fallback) const {
+  const auto range = FindSection(section);
+  const auto line = range ? FindKey(*range, key) : std::nullopt;
+  return std::string(line ? DecodeValue(lines_[*line]) : fallback);
+}
+
+int ProfileFile::ReadInteger(std::string_view section, std::string_view key, int fallback) const {
+  return ParseProfileInteger(ReadString(section, key, "")).value_or(fallback);
+}
+
+bool ProfileFile::ReadBool(std::string_view section, std::string_view key, bool fallback) const {
+  return ReadInteger(section, key, fallback ? 1 : 0) != 0;
+}
+
+void ProfileFile::WriteString(std::string_view section, std::string_view key,
+                              std::string_view value) {
+  changed_ = true;
+  std::string line = std::string(key) + '=' + EncodeValue(value);
+  const auto range = FindSection(section);
+  if (!range) {
+    lines_.push_back('[' + std::string(section) + ']');
+    lines_.push_back(std::move(line));
+    return;
+  }
+  if (const auto existing = FindKey(*range, key)) {
+    lines_[*existing] = std::move(line);
+    return;
+  }
+  // New keys go after the section's last non-blank line, before the blank
+  // lines that separate it from the next section.
+  size_t insertAt = range->end;
+  while (insertAt > range->begin && TrimBlanks(lines_[insertAt - 1]).empty()) --insertAt;
+  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt), std::move(line));
+}
+
+void ProfileFile::WriteInteger(std::string_view section, std::string_view key, int value) {
+  WriteString(section, key, std::to_string(value));
+}
+
+void ProfileFile::WriteBool(std::string_view section, std::string_view key, bool value) {
+  WriteString(section, key, value ? "1" : "0");
+}
+
+void ProfileFile::UpdateFile() {
+  if (!changed_) return;
+  std::string content;
+  for (const std::string& line : lines_) content += line + '\n';
+  try {
+    WriteFileAtomically(path_, content);
+  } catch (const std::system_error&) {
+    throw ProfileWriteError(QFileInfo(path_).absoluteFilePath());
+  }
+  changed_ = false;
+}
+
+}  // namespace kova

@@ -1,0 +1,160 @@
+#include "app/window/main_form.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLabel>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QVBoxLayout>
+#include <Qsci/qscilexerbash.h>
+#include <Qsci/qsciscintilla.h>
+
+#include "app/window/diagram_image.h"
+#include "app/platform/error_handler.h"
+#include "app/window/tab_set.h"
+#include "translate/dom.h"
+
+TMainForm* MainForm = nullptr;
+
+namespace {
+
+// The window's font, which its controls take unless they set their own.
+QFont WindowFont() {
+  QFont font(QStringLiteral("Tahoma"));
+  font.setPixelSize(11);
+  return font;
+}
+
+QWidget* MakePanel(const char* name, QWidget* parent) {
+  auto* panel = new QWidget(parent);
+  panel->setObjectName(QString::fromLatin1(name));
+  auto* layout = new QVBoxLayout(panel);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  return panel;
+}
+
+}  // namespace
+
+TMainForm::TMainForm(const QString& iniPath, QWidget* parent) : QMainWindow(parent), fIniPath(iniPath) {
+  MainForm = this;
+  setObjectName(QStringLiteral("MainForm"));
+  setWindowTitle(QStringLiteral("KOVA - *unbenannt*"));
+  setFont(WindowFont());
+  resize(679, 464);
+  createFrame();
+  createActions();
+  createMenus();
+  createToolBars();
+  createToolBarPopup();
+  // An error while building the window is reported and start-up goes on with
+  // what was built before it.
+  kova::RunGuarded([this] { FormCreate(); });
+}
+
+TMainForm::~TMainForm() {
+  kova::RunGuarded([this] { FormDestroy(); });
+  // Whatever FormDestroy did not get to is freed with its parent panel.
+  if (MainForm == this) MainForm = nullptr;
+}
+
+QString TMainForm::DefaultIniPath() {
+  return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("KOVA.ini"));
+}
+
+void TMainForm::FormCreate() {
+  createTreeFactory();
+  createEditor();
+  createHighlighter();
+  placeEditor();
+  configureEditor();
+  attachEditorStatus();
+  createSearchEngines();
+  fFileName.clear();
+  createImagePane();
+  readSettings();
+}
+
+void TMainForm::createFrame() {
+  Splitter = new QSplitter(Qt::Vertical, this);
+  Splitter->setObjectName(QStringLiteral("Splitter"));
+  Splitter->setChildrenCollapsible(false);
+  setCentralWidget(Splitter);
+
+  ImagePanel = MakePanel("ImagePanel", Splitter);
+  TabSet = new kova::TabSet(ImagePanel);
+  TabSet->setObjectName(QStringLiteral("TabSet"));
+  TabSet->setFont(WindowFont());
+  TabSet->SetChangeHandler([this](int newTab, bool& allowChange) { TabSetChange(newTab, allowChange); });
+  // The tab bar starts hidden, holding the main program's tab selected.
+  TabSet->AddTab(QStringLiteral("Hauptprogramm"));
+  TabSet->SetTabIndex(0);
+  TabSet->hide();
+  ImagePanel->layout()->addWidget(TabSet);
+
+  EditPanel = MakePanel("EditPanel", Splitter);
+  StatusBar = new QStatusBar(EditPanel);
+  StatusBar->setObjectName(QStringLiteral("StatusBar"));
+  StatusBar->setSizeGripEnabled(false);
+  for (QLabel*& panel : StatusPanels) {
+    panel = new QLabel(StatusBar);
+    StatusBar->addWidget(panel);
+  }
+  EditPanel->layout()->addWidget(StatusBar);
+
+  for (QWidget* panel : {ImagePanel, EditPanel}) panel->setMinimumSize(100, 100);
+  Splitter->addWidget(ImagePanel);
+  Splitter->addWidget(EditPanel);
+}
+
+void TMainForm::createTreeFactory() { fDomImpl = std::make_unique<kova::TDomImplementation>(); }
+
+void TMainForm::createEditor() {
+  fEditor = new kova::ScriptEditor(this);
+  fEditor->setObjectName(QStringLiteral("fEditor"));
+  // The system's text is 8-bit: one byte per character, ISO-8859-1.
+  fEditor->setUtf8(false);
+}
+
+void TMainForm::createHighlighter() { fShellHighlighter = new QsciLexerBash(this); }
+
+void TMainForm::placeEditor() {
+  auto* layout = static_cast<QVBoxLayout*>(EditPanel->layout());
+  layout->insertWidget(0, fEditor, 1);
+}
+
+void TMainForm::createImagePane() {
+  fImages.assign(1, nullptr);
+  fScrollBoxes.assign(1, nullptr);
+  fScrollBoxes[0] = newScrollBox();
+  fImages[0] = newDiagramImage(fScrollBoxes[0]);
+}
+
+void TMainForm::FormCloseQuery(bool& canClose) { canClose = CanClear(); }
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+  bool canClose = true;
+  if (!kova::RunGuarded([&] { FormCloseQuery(canClose); })) canClose = false;
+  if (canClose) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+void TMainForm::FormDestroy() {
+  writeSettings();
+  freeDiagramImages(0);
+}
+
+void TMainForm::freeDiagramImages(std::size_t firstIndex) {
+  for (std::size_t i = firstIndex; i < fImages.size(); ++i) {
+    if (fImages[i] != nullptr && fCanvas == &fImages[i]->BitmapCanvas()) fCanvas = nullptr;
+    delete fImages[i];
+    fImages[i] = nullptr;
+    delete fScrollBoxes[i];
+    fScrollBoxes[i] = nullptr;
+  }
+}

@@ -1,0 +1,213 @@
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QScrollArea>
+#include <QVBoxLayout>
+#include <Qsci/qsciscintilla.h>
+
+#include <memory>
+
+#include "app/window/diagram_image.h"
+#include "app/platform/dialog_seam.h"
+#include "app/editor/editor_bytes.h"
+#include "app/window/main_form.h"
+#include "app/storage/script_file.h"
+#include "app/window/tab_set.h"
+#include "render/diagram_painter.h"
+#include "render/image_files.h"
+#include "translate/keys.h"
+#include "translate/translator.h"
+#include "translate/tree.h"
+
+namespace {
+
+// Hands a document back to its factory when the run is done with it, also
+// when drawing fails on the way.
+class DocumentRelease {
+ public:
+  explicit DocumentRelease(kova::TDomImplementation& factory) : fFactory(&factory) {}
+  void operator()(kova::TDomDocument* document) const { fFactory->FreeDocument(document); }
+
+ private:
+  kova::TDomImplementation* fFactory;
+};
+
+using DocumentHandle = std::unique_ptr<kova::TDomDocument, DocumentRelease>;
+
+const QString kMainProgramTab = QStringLiteral("Hauptprogramm");
+
+// The caption of a function diagram's header: the first element of its root.
+std::string FunctionHeaderCaption(const kova::TDomDocument& document) {
+  return kova::GetCaption(document.DocumentElement().firstChildElement());
+}
+
+}  // namespace
+
+void TMainForm::RunActionExecute() {
+  const int rememberedTab = TabSet->TabIndex();
+  try {
+    freeDiagramImages(1);
+
+    kova::TFunktionen translated;
+    const kova::Translator translator(
+        *fDomImpl, CommentsAction != nullptr && CommentsAction->isChecked(),
+        [this](int line, const std::string& lineText, const std::string& errorText) {
+          Fehler(line, lineText, errorText);
+        });
+    DocumentHandle mainDocument(translator.BuildDiagramTree(EditorLines(), translated),
+                                DocumentRelease(*fDomImpl));
+    std::vector<DocumentHandle> functions;
+    functions.reserve(translated.size());
+    for (kova::TDomDocument* document : translated) functions.emplace_back(document, DocumentRelease(*fDomImpl));
+
+    fImages.resize(functions.size() + 1, nullptr);
+    fScrollBoxes.resize(functions.size() + 1, nullptr);
+
+    drawDiagram(*mainDocument, *fImages[0]);
+    mainDocument.reset();
+
+    if (functions.empty()) {
+      TabSet->hide();
+      TabSet->SetTabIndex(0);
+      return;
+    }
+
+    TabSet->ClearTabs();
+    TabSet->AddTab(kMainProgramTab);
+    for (std::size_t i = 1; i <= functions.size(); ++i) {
+      fScrollBoxes[i] = newScrollBox();
+      fScrollBoxes[i]->hide();
+      fImages[i] = newDiagramImage(fScrollBoxes[i]);
+      // Layout measures with the canvas font, so the diagram font comes first.
+      fImages[i]->BitmapCanvas().SetFont(fImages[0]->BitmapCanvas().Font());
+      drawDiagram(*functions[i - 1], *fImages[i]);
+      TabSet->AddTab(QString::fromLatin1(StripFunctionCaption(FunctionHeaderCaption(*functions[i - 1]))));
+      functions[i - 1].reset();
+    }
+
+    TabSet->show();
+    // A remembered index of -1 can only come from a tab bar without
+    // selection; the main program stands in for it.
+    TabSet->SetTabIndex(TabSet->TabCount() <= rememberedTab || rememberedTab < 0 ? 0 : rememberedTab);
+  } catch (...) {
+    showMainDiagramOnly();
+    throw;
+  }
+}
+
+void TMainForm::showMainDiagramOnly() {
+  // A run cut short (a diagram too large for a bitmap) must not leave tabs
+  // without diagrams behind: the window goes back to the main diagram alone.
+  freeDiagramImages(1);
+  fImages.resize(1);
+  fScrollBoxes.resize(1);
+  fImages[0]->BitmapChanged();
+  TabSet->ClearTabs();
+  TabSet->AddTab(kMainProgramTab);
+  TabSet->hide();
+  TabSet->SetTabIndex(0);
+}
+
+void TMainForm::drawDiagram(kova::TDomDocument& document, kova::DiagramImage& image) {
+  fCanvas = &image.BitmapCanvas();
+  // The widget follows the bitmap whether or not drawing got through.
+  struct ShowBitmap {
+    kova::DiagramImage& image;
+    ~ShowBitmap() { image.BitmapChanged(); }
+  } showBitmap{image};
+  kova::DiagramPainter().DrawDiagram(document, *fCanvas);
+}
+
+std::string StripFunctionCaption(const std::string& caption) {
+  const auto isBlankOrControl = [](char c) { return static_cast<unsigned char>(c) <= 32; };
+  std::size_t first = 0;
+  std::size_t last = caption.size();
+  while (first < last && isBlankOrControl(caption[first])) ++first;
+  while (last > first && isBlankOrControl(caption[last - 1])) --last;
+  std::string rest = caption.substr(first, last - first);
+  // Exact case here, although the translator takes the keyword in any case.
+  for (std::string_view keyword : kova::KeyTable.FunctionKeys) {
+    if (rest.starts_with(keyword)) {
+      rest.erase(0, keyword.size());
+      break;
+    }
+  }
+  if (!rest.empty() && rest.back() == '{') rest.pop_back();
+  return rest;
+}
+
+QScrollArea* TMainForm::newScrollBox() {
+  auto* scrollBox = new QScrollArea(ImagePanel);
+  QPalette white = scrollBox->palette();
+  white.setColor(QPalette::Window, Qt::white);
+  scrollBox->setPalette(white);
+  scrollBox->viewport()->setPalette(white);
+  scrollBox->viewport()->setAutoFillBackground(true);
+  scrollBox->setWidgetResizable(false);
+  scrollBox->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  // Every scroll box fills the space the tab bar leaves; only one is shown.
+  static_cast<QVBoxLayout*>(ImagePanel->layout())->insertWidget(0, scrollBox, 1);
+  return scrollBox;
+}
+
+kova::DiagramImage* TMainForm::newDiagramImage(QScrollArea* scrollBox) {
+  auto* image = new kova::DiagramImage();
+  scrollBox->setWidget(image);
+  return image;
+}
+
+void TMainForm::TabSetChange(int newTab, bool& /*allowChange*/) {
+  for (QScrollArea* scrollBox : fScrollBoxes) {
+    if (scrollBox != nullptr) scrollBox->hide();
+  }
+  if (newTab >= 0 && static_cast<std::size_t>(newTab) < fScrollBoxes.size() && fScrollBoxes[newTab] != nullptr) {
+    fScrollBoxes[newTab]->show();
+  }
+}
+
+void TMainForm::Fehler(int line, const std::string& lineText, const std::string& errorText) {
+  const QString message = QStringLiteral("Verarbeitungsfehler in Zeile ") + QString::number(line + 1) +
+                          QStringLiteral(":\r\n") + QString::fromLatin1(lineText) +
+                          QStringLiteral("\r\n\r\nFehler:\r\n") + QString::fromLatin1(errorText) +
+                          QStringLiteral("\r\n\r\nMit großer Wahrscheinlichkeit ist der Fehler weiter oben zu suchen...");
+  kova::ShowInformation(message);
+  // Rows and columns count from 0 here; the editor clamps the row itself.
+  const int row = std::clamp(line, 0, std::max(0, fEditor->lines() - 1));
+  fEditor->setCursorPosition(row, 0);
+}
+
+std::vector<std::string> TMainForm::EditorLines() const {
+  // The editor ends a line at CR LF, LF or CR alike.
+  const std::string text = kova::ReplaceLineBreaks(kova::EditorBytes(*fEditor), "\n");
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end = text.find('\n'); end != std::string::npos; end = text.find('\n', start)) {
+    lines.emplace_back(text, start, end - start);
+    start = end + 1;
+  }
+  lines.emplace_back(text, start);
+  return lines;
+}
+
+kova::DiagramImage& TMainForm::SelectedImage() {
+  const int tab = TabSet->TabIndex();
+  if (tab > 0 && static_cast<std::size_t>(tab) < fImages.size() && fImages[tab] != nullptr) return *fImages[tab];
+  return *fImages[0];
+}
+
+void TMainForm::CopyImageActionExecute() { QGuiApplication::clipboard()->setImage(SelectedImage().Bitmap()); }
+
+void TMainForm::SaveImageActionExecute() {
+  kova::FileDialogRequest request;
+  request.mode = kova::FileDialogMode::Save;
+  request.title = QStringLiteral("als Grafik speichern...");
+  request.filters = {{QStringLiteral("Bitmap (*.bmp)"), QStringLiteral("*.bmp")},
+                     {QStringLiteral("GIF (*.gif)"), QStringLiteral("*.gif")},
+                     {QStringLiteral("PNG (*.png)"), QStringLiteral("*.png")}};
+  request.filterIndex = 1;
+  request.overwritePrompt = true;
+  const std::optional<kova::FileChoice> choice = kova::AskFileName(request);
+  if (!choice) return;
+  // The chosen filter alone decides the format, whatever the name says.
+  const kova::ImageFormat format = kova::FormatOfFilterIndex(choice->filterIndex);
+  kova::WriteImageFile(SelectedImage().Bitmap(), kova::ImageFileName(choice->fileName, format), format);
+}

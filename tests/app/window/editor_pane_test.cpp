@@ -1,0 +1,243 @@
+// The editor pane in the window: where it sits, what its status bar says,
+// and the editing commands.
+#include <QAction>
+#include <QLabel>
+#include <QSplitter>
+#include <QTest>
+#include <Qsci/qscilexerbash.h>
+
+#include "app/window/main_form_fixture.h"
+#include "app/window/tool_bar.h"
+
+namespace {
+
+using EditorPaneTest = MainFormTest;
+
+QString Panel(const TMainForm& form, int index) { return form.StatusPanels[index]->text(); }
+
+TEST_F(EditorPaneTest, StatusBarStartsAtLineOneColumnOneInInsertModeUnmodified) {
+  EXPECT_EQ(Panel(*form, 0), "     1:  1");
+  EXPECT_EQ(Panel(*form, 1), "Einfügen");
+  EXPECT_EQ(Panel(*form, 2), "");
+  EXPECT_FALSE(form->UndoAction->isEnabled());
+  EXPECT_FALSE(form->RedoAction->isEnabled());
+}
+
+TEST_F(EditorPaneTest, StatusBarPanelsHaveTheirWidthsAndTheLastFillsTheBar) {
+  form->resize(600, 400);
+  form->EditUntenMenu->trigger();
+  form->show();
+  QApplication::processEvents();
+  EXPECT_GE(form->StatusPanels[0]->width(), 75);
+  EXPECT_EQ(form->StatusPanels[0]->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+  EXPECT_GE(form->StatusPanels[1]->width(), 75);
+  EXPECT_GE(form->StatusPanels[2]->width(), 75);
+  EXPECT_GT(form->StatusPanels[3]->width(), 200);
+}
+
+TEST_F(EditorPaneTest, TypingShowsCaretModifiedMarkAndEnablesUndo) {
+  QTest::keyClicks(form->fEditor, "echo");
+  EXPECT_EQ(Panel(*form, 0), "     1:  5");
+  EXPECT_EQ(Panel(*form, 2), "Geändert");
+  EXPECT_TRUE(form->UndoAction->isEnabled());
+  EXPECT_FALSE(form->RedoAction->isEnabled());
+}
+
+TEST_F(EditorPaneTest, CaretPositionUsesFixedWidthFieldsAndNeverCutsANumber) {
+  form->fEditor->setText(QString(11, '\n') + "0123456789");
+  form->fEditor->setCursorPosition(11, 4);
+  form->fEditor->CheckStatus();
+  EXPECT_EQ(Panel(*form, 0), "    12:  5");
+
+  form->fEditor->setText(QString(1000000, '\n') + QString(1200, 'x'));
+  form->fEditor->setCursorPosition(1000000, 1199);
+  form->fEditor->CheckStatus();
+  EXPECT_EQ(Panel(*form, 0), "1000001:1200");
+}
+
+TEST_F(EditorPaneTest, InsertKeySwitchesTheModeTextAtOnce) {
+  QTest::keyClick(form->fEditor, Qt::Key_Insert);
+  EXPECT_EQ(Panel(*form, 1), "Überschreiben");
+  QTest::keyClick(form->fEditor, Qt::Key_Insert);
+  EXPECT_EQ(Panel(*form, 1), "Einfügen");
+}
+
+TEST_F(EditorPaneTest, ClearingTheModifiedFlagEmptiesTheMarkAndRefreshesUndoRedo) {
+  QTest::keyClicks(form->fEditor, "ab");
+  form->UndoActionExecute();
+  EXPECT_TRUE(form->RedoAction->isEnabled()) << "undoing to the saved state refreshes";
+  form->fEditor->setModified(false);
+  EXPECT_EQ(Panel(*form, 2), "");
+}
+
+TEST_F(EditorPaneTest, UndoAndRedoAreRefreshedOnlyByModifiedOrAllNotifications) {
+  QTest::keyClicks(form->fEditor, "x");
+  ASSERT_TRUE(form->UndoAction->isEnabled());
+  form->UndoAction->setEnabled(false);
+  form->EditorStatusChange(kova::scCaretX | kova::scCaretY | kova::scSelection | kova::scTopLine);
+  EXPECT_FALSE(form->UndoAction->isEnabled());
+  form->EditorStatusChange(kova::scModified);
+  EXPECT_TRUE(form->UndoAction->isEnabled());
+}
+
+TEST_F(EditorPaneTest, ScrollingOnlyNotificationsChangeNoPanel) {
+  for (QLabel* panel : form->StatusPanels) panel->setText("unchanged");
+  form->EditorStatusChange(kova::scLeftChar | kova::scTopLine | kova::scSelection);
+  for (const QLabel* panel : form->StatusPanels) EXPECT_EQ(panel->text(), "unchanged");
+}
+
+TEST_F(EditorPaneTest, UndoRedoCutCopyPasteActOnTheEditor) {
+  form->fEditor->setText("alpha beta");
+  form->fEditor->setSelection(0, 0, 0, 6);
+  form->CutActionExecute();
+  EXPECT_EQ(form->fEditor->text(), "beta");
+  form->fEditor->setCursorPosition(0, 4);
+  form->PasteActionExecute();
+  EXPECT_EQ(form->fEditor->text(), "betaalpha ");
+  form->UndoAction->setEnabled(true);
+  form->UndoAction->trigger();
+  EXPECT_EQ(form->fEditor->text(), "beta");
+  form->RedoAction->setEnabled(true);
+  form->RedoAction->trigger();
+  EXPECT_EQ(form->fEditor->text(), "betaalpha ");
+  form->fEditor->setSelection(0, 0, 0, 4);
+  form->CopyActionExecute();
+  form->fEditor->setCursorPosition(0, 0);
+  form->PasteActionExecute();
+  EXPECT_EQ(form->fEditor->text(), "betabetaalpha ");
+}
+
+TEST_F(EditorPaneTest, WordWrapCountsTextLinesNotDisplayRows) {
+  form->resize(500, 400);
+  form->EditUntenMenu->trigger();
+  form->show();
+  QApplication::processEvents();
+  QString longLine;
+  for (int i = 0; i < 60; ++i) longLine += "word ";
+  form->fEditor->setText(longLine + "\nsecond");
+
+  QTest::keyClick(form->fEditor, Qt::Key_W, Qt::ControlModifier);
+  EXPECT_TRUE(form->WordWrapAction->isChecked());
+  EXPECT_EQ(form->fEditor->wrapMode(), QsciScintilla::WrapWord);
+  QApplication::processEvents();
+  EXPECT_GE(form->fEditor->SendScintilla(QsciScintillaBase::SCI_WRAPCOUNT, 0L), 3);
+  form->fEditor->setCursorPosition(0, 299);
+  form->fEditor->CheckStatus();
+  EXPECT_EQ(Panel(*form, 0), "     1:300");
+  form->fEditor->setCursorPosition(1, 0);
+  form->fEditor->CheckStatus();
+  EXPECT_EQ(Panel(*form, 0), "     2:  1");
+
+  form->WordWrapAction->trigger();
+  EXPECT_EQ(form->fEditor->wrapMode(), QsciScintilla::WrapNone);
+}
+
+TEST_F(EditorPaneTest, BashHighlightingAttachesAndDetachesTheHighlighter) {
+  auto* button = form->KovaToolBar->findChild<kova::ToolButton*>("BashSyntaxTB");
+  ASSERT_NE(button, nullptr);
+  // A first start switches highlighting on.
+  ASSERT_TRUE(button->isChecked());
+  form->BashSyntaxAction->trigger();
+  EXPECT_EQ(form->fEditor->lexer(), nullptr);
+  EXPECT_FALSE(button->isChecked());
+  form->BashSyntaxAction->trigger();
+  EXPECT_EQ(form->fEditor->lexer(), form->fShellHighlighter);
+  EXPECT_TRUE(button->isChecked());
+  form->BashSyntaxAction->trigger();
+
+  form->SetBashHighlighting(true);
+  EXPECT_TRUE(form->BashSyntaxAction->isChecked());
+  EXPECT_EQ(form->fEditor->lexer(), form->fShellHighlighter);
+}
+
+TEST_F(EditorPaneTest, EditorConfigurationMatchesTheProgramsEditor) {
+  const auto& editor = *form->fEditor;
+  EXPECT_EQ(editor.tabWidth(), 2);
+  EXPECT_FALSE(editor.indentationsUseTabs());
+  EXPECT_TRUE(editor.autoIndent());
+  EXPECT_TRUE(editor.marginLineNumbers(0));
+  EXPECT_GT(editor.marginWidth(0), 0);
+  EXPECT_EQ(editor.marginWidth(1), 0);
+  auto& scintilla = *form->fEditor;
+  // Scintilla holds colours as 0x00BBGGRR: red 255, green 255, blue 185.
+  EXPECT_EQ(scintilla.SendScintilla(QsciScintillaBase::SCI_GETCARETLINEBACK), 0xB9FFFF);
+  EXPECT_TRUE(scintilla.SendScintilla(QsciScintillaBase::SCI_GETCARETLINEVISIBLE));
+  EXPECT_FALSE(editor.isUtf8());
+}
+
+TEST_F(EditorPaneTest, GutterGrowsWithTheNumberOfDigits) {
+  const int twoDigits = form->fEditor->marginWidth(0);
+  form->fEditor->setText(QString(98, u'\n'));  // 99 lines
+  EXPECT_EQ(form->fEditor->marginWidth(0), twoDigits);
+  form->fEditor->setText(QString(99, u'\n'));  // 100 lines
+  EXPECT_GT(form->fEditor->marginWidth(0), twoDigits);
+}
+
+TEST_F(EditorPaneTest, TabKeyIsTypedIntoTheEditor) {
+  form->show();
+  form->fEditor->setFocus();
+  QTest::keyClick(form->fEditor, Qt::Key_Tab);
+  EXPECT_EQ(form->fEditor->text(), "  ");
+}
+
+struct Placement {
+  const char* name;
+  QAction* TMainForm::*item;
+  Qt::Orientation orientation;
+  int editorIndex;
+};
+
+class EditorPositionTest : public MainFormTest,
+                           public ::testing::WithParamInterface<Placement> {};
+
+TEST_P(EditorPositionTest, PutsTheEditorAtItsEdgeWithHalfTheClientArea) {
+  const Placement placement = GetParam();
+  form->resize(801, 601);
+  form->show();
+  QApplication::processEvents();
+  (form.get()->*placement.item)->trigger();
+
+  EXPECT_TRUE((form.get()->*placement.item)->isChecked());
+  for (QAction* other : {form->EditObenMenu, form->EditRechtsMenu, form->EditUntenMenu,
+                         form->EditLinksMenu}) {
+    if (other != form.get()->*placement.item) {
+      EXPECT_FALSE(other->isChecked());
+    }
+  }
+  EXPECT_EQ(form->Splitter->orientation(), placement.orientation);
+  EXPECT_EQ(form->Splitter->indexOf(form->EditPanel), placement.editorIndex);
+  EXPECT_EQ(form->Splitter->handleWidth(), 3);
+  if (placement.orientation == Qt::Horizontal) {
+    EXPECT_EQ(form->EditPanel->width(), 400);
+    EXPECT_EQ(form->EditPanel->height(), form->ImagePanel->height());
+    EXPECT_EQ(form->ImagePanel->width(), form->Splitter->width() - 400 - 3);
+  } else {
+    EXPECT_EQ(form->EditPanel->height(), 300);
+    EXPECT_EQ(form->EditPanel->width(), form->Splitter->width());
+  }
+
+  // Resizing the window leaves the editor its size; the image pane follows.
+  form->resize(901, 701);
+  QApplication::processEvents();
+  EXPECT_EQ(placement.orientation == Qt::Horizontal ? form->EditPanel->width()
+                                                     : form->EditPanel->height(),
+            placement.orientation == Qt::Horizontal ? 400 : 300);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachPosition, EditorPositionTest,
+    ::testing::Values(Placement{"Oben", &TMainForm::EditObenMenu, Qt::Vertical, 0},
+                      Placement{"Rechts", &TMainForm::EditRechtsMenu, Qt::Horizontal, 1},
+                      Placement{"Unten", &TMainForm::EditUntenMenu, Qt::Vertical, 1},
+                      Placement{"Links", &TMainForm::EditLinksMenu, Qt::Horizontal, 0}),
+    [](const ::testing::TestParamInfo<Placement>& info) { return std::string(info.param.name); });
+
+TEST_F(MainFormTest, EditorPositionIsRightBeforeTheWindowIsShown) {
+  form->resize(801, 601);
+  form->EditLinksMenu->trigger();
+  form->show();
+  QApplication::processEvents();
+  EXPECT_EQ(form->EditPanel->width(), 400);
+}
+
+}  // namespace

@@ -1,0 +1,362 @@
+// The file commands of the main window: opening and saving with the file's
+// own line breaks, the save question, the title and the highlighting choice
+// of the file dialogs' filters.
+#include <QAction>
+#include <QDir>
+#include <Qsci/qsciscintilla.h>
+
+#include "app/storage/file_bytes.h"
+#include "app/window/main_form_fixture.h"
+
+namespace {
+
+using kova::FileChoice;
+using kova::MessageButton;
+using kova::MessageKind;
+
+const QString kUnnamedQuestion = QString::fromUtf8(
+    "Der Text in der unbenannten Datei wurde verändert.\r\n\r\nÄnderungen speichern?");
+
+class FileCommandsTest : public MainFormTest {
+ protected:
+  QString PathOf(const QString& name) const { return folder.filePath(name); }
+
+  // Opens the file through "Öffnen..." with the given filter entry chosen.
+  void Open(const QString& path, int filter = 4) {
+    dialogs.fileAnswers.push_back(FileChoice{path, filter});
+    form->OpenAction->trigger();
+  }
+
+  void SaveAs(const QString& path, int filter = 3) {
+    dialogs.fileAnswers.push_back(FileChoice{path, filter});
+    form->SaveAsAction->trigger();
+  }
+
+  void Modify() { form->fEditor->insert(QStringLiteral("edit ")); }
+
+  QString NamedQuestion(const QString& path) const {
+    return QString::fromUtf8("Der Text in der Datei \"%1\" wurde verändert.\r\n\r\nÄnderungen speichern?")
+        .arg(path);
+  }
+
+  QAction* CheckedLineBreakItem() const {
+    for (QAction* item : {form->WindowsMenu, form->UnixMenu, form->MacMenu}) {
+      if (item->isChecked()) return item;
+    }
+    return nullptr;
+  }
+
+  std::vector<kova::MessageRequest> Errors() const {
+    std::vector<kova::MessageRequest> errors;
+    for (const kova::MessageRequest& message : dialogs.messages) {
+      if (message.kind == MessageKind::Error) errors.push_back(message);
+    }
+    return errors;
+  }
+};
+
+struct RoundTrip {
+  std::string bytes;
+  std::vector<QString> lines;
+  const char* lineBreakItem;
+  std::string saved;
+};
+
+TEST_F(FileCommandsTest, OpeningAndSavingKeepsTheFilesBreaks) {
+  const RoundTrip examples[] = {
+      {"a\r\nb\r\n", {"a", "b", ""}, "WindowsMenu", "a\r\nb\r\n"},
+      {"x\ry\nz", {"x", "y", "z"}, "MacMenu", "x\ry\rz"},
+      {"a\n\rb", {"a", "", "b"}, "UnixMenu", "a\n\nb"},
+      {"a\r\nb", {"a", "b"}, "WindowsMenu", "a\r\nb"},
+      {"", {""}, "WindowsMenu", ""},
+      {"no break", {"no break"}, "WindowsMenu", "no break"},
+  };
+  for (const RoundTrip& example : examples) {
+    SCOPED_TRACE(example.bytes);
+    kova::PutFileBytes(PathOf("example.sh"), example.bytes);
+    form->UnixMenu->setChecked(true);
+    Open(PathOf("example.sh"));
+    ASSERT_EQ(form->fEditor->lines(), static_cast<int>(example.lines.size()));
+    for (std::size_t i = 0; i < example.lines.size(); ++i) {
+      EXPECT_EQ(form->EditorLines()[i], example.lines[i].toStdString());
+    }
+    ASSERT_NE(CheckedLineBreakItem(), nullptr);
+    EXPECT_EQ(CheckedLineBreakItem()->objectName(), example.lineBreakItem);
+    EXPECT_FALSE(form->fEditor->isModified());
+    form->SaveAction->trigger();
+    EXPECT_EQ(kova::FileBytes(PathOf("example.sh")), example.saved);
+  }
+  EXPECT_TRUE(Errors().empty());
+}
+
+TEST_F(FileCommandsTest, BinaryFileComesBackByteForByte) {
+  std::string bytes;
+  for (int round = 0; round < 3; ++round) {
+    for (int i = 0; i < 256; ++i) {
+      if (i != '\r' && i != '\n') bytes += static_cast<char>(i);
+    }
+    bytes += "\r\n";
+  }
+  bytes += std::string(3, '\0');
+  kova::PutFileBytes(PathOf("binary.dat"), bytes);
+  Open(PathOf("binary.dat"));
+  form->SaveAction->trigger();
+  EXPECT_EQ(kova::FileBytes(PathOf("binary.dat")), bytes);
+}
+
+TEST_F(FileCommandsTest, ChosenBreakIsWrittenBetweenLinesOnly) {
+  kova::PutFileBytes(PathOf("win.sh"), "a\r\nb\r\nc");
+  Open(PathOf("win.sh"));
+  form->UnixMenu->trigger();
+  form->SaveAction->trigger();
+  EXPECT_EQ(kova::FileBytes(PathOf("win.sh")), "a\nb\nc");
+  // Choosing the checked item again unchecks it, and no item means CR LF.
+  form->UnixMenu->trigger();
+  ASSERT_EQ(CheckedLineBreakItem(), nullptr);
+  form->SaveAction->trigger();
+  EXPECT_EQ(kova::FileBytes(PathOf("win.sh")), "a\r\nb\r\nc");
+}
+
+TEST_F(FileCommandsTest, OpenDialogAsksWithItsTitleAndFilters) {
+  Open(PathOf("none.sh"));
+  ASSERT_EQ(dialogs.fileRequests.size(), 1u);
+  const kova::FileDialogRequest& request = dialogs.fileRequests[0];
+  EXPECT_EQ(request.mode, kova::FileDialogMode::Open);
+  EXPECT_EQ(request.title, QString::fromUtf8("Öffnen..."));
+  ASSERT_EQ(request.filters.size(), 4u);
+  EXPECT_EQ(request.filters[0].description, "Alle geeigneten Dateien(*.sh;*.txt)");
+  EXPECT_EQ(request.filters[0].pattern, "*.sh;*.txt");
+  EXPECT_EQ(request.filters[3].description, "Alle Dateien (*.*)");
+  EXPECT_EQ(request.filterIndex, 1);
+  EXPECT_TRUE(request.defaultExtension.isEmpty());
+}
+
+TEST_F(FileCommandsTest, SaveDialogAsksWithItsTitleFiltersAndExtension) {
+  SaveAs(PathOf("new.sh"));
+  ASSERT_EQ(dialogs.fileRequests.size(), 1u);
+  const kova::FileDialogRequest& request = dialogs.fileRequests[0];
+  EXPECT_EQ(request.mode, kova::FileDialogMode::Save);
+  EXPECT_EQ(request.title, "Speichern...");
+  ASSERT_EQ(request.filters.size(), 3u);
+  EXPECT_EQ(request.filters[0].description, "Bash-Skript (*.sh)");
+  EXPECT_EQ(request.filters[1].description, "Textdatei (*.txt)");
+  EXPECT_EQ(request.filters[2].description, "Alle Dateien (*.*)");
+  EXPECT_EQ(request.filterIndex, 1);
+  EXPECT_EQ(request.defaultExtension, "sh");
+  EXPECT_TRUE(request.overwritePrompt);
+  EXPECT_TRUE(request.fileName.isEmpty());
+}
+
+TEST_F(FileCommandsTest, TitleNamesTheFileAfterOpenAndSaveAsAndNotAfterNew) {
+  EXPECT_EQ(form->windowTitle(), "KOVA - *unbenannt*");
+  kova::PutFileBytes(PathOf("a.sh"), "echo a");
+  Open(PathOf("a.sh"));
+  EXPECT_EQ(form->windowTitle(), "KOVA - " + PathOf("a.sh"));
+  EXPECT_EQ(form->fFileName, PathOf("a.sh"));
+  SaveAs(PathOf("b.txt"));
+  EXPECT_EQ(form->windowTitle(), "KOVA - " + PathOf("b.txt"));
+  EXPECT_EQ(kova::FileBytes(PathOf("b.txt")), "echo a");
+  form->NewAction->trigger();
+  EXPECT_EQ(form->windowTitle(), "KOVA - *unbenannt*");
+  EXPECT_TRUE(form->fFileName.isEmpty());
+  EXPECT_EQ(form->fEditor->text(), "");
+}
+
+TEST_F(FileCommandsTest, OpenFiltersChooseHighlighting) {
+  kova::PutFileBytes(PathOf("plain.txt"), "x");
+  const struct {
+    int filter;
+    bool before;
+    bool after;
+  } cases[] = {{1, true, true}, {1, false, false}, {2, false, true},
+               {3, true, false}, {4, true, true}, {4, false, false}};
+  for (const auto& example : cases) {
+    SCOPED_TRACE(example.filter);
+    form->SetBashHighlighting(example.before);
+    Open(PathOf("plain.txt"), example.filter);
+    EXPECT_EQ(form->BashSyntaxAction->isChecked(), example.after);
+    EXPECT_EQ(form->fEditor->lexer() != nullptr, example.after);
+  }
+}
+
+TEST_F(FileCommandsTest, SaveFiltersChooseHighlighting) {
+  const struct {
+    int filter;
+    bool before;
+    bool after;
+  } cases[] = {{1, false, true}, {2, true, false}, {3, true, true}, {3, false, false}};
+  int saved = 0;
+  for (const auto& example : cases) {
+    SCOPED_TRACE(example.filter);
+    form->SetBashHighlighting(example.before);
+    SaveAs(PathOf("saved%1").arg(++saved), example.filter);
+    EXPECT_EQ(form->BashSyntaxAction->isChecked(), example.after);
+  }
+}
+
+TEST_F(FileCommandsTest, UnmodifiedTextIsGivenUpWithoutQuestion) {
+  form->NewAction->trigger();
+  Open(PathOf("none.sh"));
+  EXPECT_TRUE(dialogs.messages.empty() || dialogs.messages[0].kind != MessageKind::Warning);
+  form->close();
+  EXPECT_FALSE(form->isVisible());
+  for (const kova::MessageRequest& message : dialogs.messages) {
+    EXPECT_NE(message.kind, MessageKind::Warning);
+  }
+}
+
+TEST_F(FileCommandsTest, QuestionForAnUnnamedText) {
+  Modify();
+  dialogs.messageAnswers = {MessageButton::Cancel};
+  form->NewAction->trigger();
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Warning);
+  EXPECT_EQ(dialogs.messages[0].text, kUnnamedQuestion);
+  EXPECT_EQ(dialogs.messages[0].buttons,
+            MessageButton::Yes | MessageButton::No | MessageButton::Cancel);
+  EXPECT_EQ(form->fEditor->text(), "edit ");
+  EXPECT_TRUE(form->fEditor->isModified());
+}
+
+TEST_F(FileCommandsTest, NoDiscardsTheTextWithoutWriting) {
+  kova::PutFileBytes(PathOf("named.sh"), "old");
+  Open(PathOf("named.sh"));
+  Modify();
+  dialogs.messageAnswers = {MessageButton::No};
+  form->NewAction->trigger();
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].text, NamedQuestion(PathOf("named.sh")));
+  EXPECT_EQ(form->fEditor->text(), "");
+  EXPECT_FALSE(form->fEditor->isModified());
+  EXPECT_EQ(kova::FileBytes(PathOf("named.sh")), "old");
+}
+
+TEST_F(FileCommandsTest, YesWritesANamedTextUnderItsName) {
+  kova::PutFileBytes(PathOf("named.sh"), "old");
+  Open(PathOf("named.sh"));
+  Modify();
+  kova::PutFileBytes(PathOf("other.sh"), "other");
+  dialogs.messageAnswers = {MessageButton::Yes};
+  Open(PathOf("other.sh"));
+  EXPECT_EQ(kova::FileBytes(PathOf("named.sh")), "edit old");
+  EXPECT_EQ(form->fEditor->text(), "other");
+  EXPECT_EQ(form->fFileName, PathOf("other.sh"));
+}
+
+TEST_F(FileCommandsTest, YesOnAnUnnamedTextSavesAs) {
+  Modify();
+  dialogs.messageAnswers = {MessageButton::Yes};
+  dialogs.fileAnswers = {FileChoice{PathOf("first.sh"), 1}};
+  form->NewAction->trigger();
+  EXPECT_EQ(kova::FileBytes(PathOf("first.sh")), "edit ");
+  EXPECT_EQ(form->fEditor->text(), "");
+  EXPECT_EQ(form->windowTitle(), "KOVA - *unbenannt*");
+}
+
+TEST_F(FileCommandsTest, YesThenCancelledSaveAsKeepsTheText) {
+  Modify();
+  dialogs.messageAnswers = {MessageButton::Yes};
+  form->NewAction->trigger();
+  EXPECT_EQ(form->fEditor->text(), "edit ");
+  EXPECT_TRUE(form->fEditor->isModified());
+  // Closing likewise stays open.
+  dialogs.messageAnswers = {MessageButton::Yes};
+  form->show();
+  form->close();
+  EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(FileCommandsTest, CancelKeepsTheWindowOpen) {
+  Modify();
+  form->show();
+  dialogs.messageAnswers = {MessageButton::Cancel};
+  form->CloseMenu->trigger();
+  EXPECT_TRUE(form->isVisible());
+  dialogs.messageAnswers = {MessageButton::No};
+  form->CloseMenu->trigger();
+  EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(FileCommandsTest, SaveOnAnUnnamedTextAsksForAName) {
+  Modify();
+  form->SaveAction->trigger();
+  ASSERT_EQ(dialogs.fileRequests.size(), 1u);
+  EXPECT_EQ(dialogs.fileRequests[0].mode, kova::FileDialogMode::Save);
+  EXPECT_TRUE(form->fEditor->isModified());
+  EXPECT_TRUE(QDir(folder.path()).entryList(QDir::Files).filter(".sh").isEmpty());
+}
+
+TEST_F(FileCommandsTest, SaveWritesANamedTextEvenWhenUnmodified) {
+  kova::PutFileBytes(PathOf("named.sh"), "content");
+  Open(PathOf("named.sh"));
+  kova::PutFileBytes(PathOf("named.sh"), "changed outside");
+  form->SaveAction->trigger();
+  EXPECT_EQ(kova::FileBytes(PathOf("named.sh")), "content");
+  EXPECT_TRUE(dialogs.fileRequests.size() == 1u);
+}
+
+TEST_F(FileCommandsTest, FailedWriteKeepsTheOldFileAndTheModifiedText) {
+  kova::PutFileBytes(PathOf("keep.sh"), "old content");
+  Open(PathOf("keep.sh"));
+  form->fEditor->insert(QString(100000, 'n'));
+  {
+    const kova::FileSizeLimit limit(4096);
+    form->SaveAction->trigger();
+  }
+  EXPECT_EQ(kova::FileBytes(PathOf("keep.sh")), "old content");
+  EXPECT_TRUE(form->fEditor->isModified());
+  ASSERT_EQ(Errors().size(), 1u);
+  EXPECT_EQ(Errors()[0].text, "E/A-Fehler " + QString::number(EFBIG));
+}
+
+TEST_F(FileCommandsTest, FailedSaveAsKeepsNameAndTitle) {
+  Modify();
+  SaveAs(PathOf("missing/new.sh"));
+  ASSERT_EQ(Errors().size(), 1u);
+  EXPECT_EQ(Errors()[0].text, "Datei nicht gefunden");
+  EXPECT_TRUE(form->fFileName.isEmpty());
+  EXPECT_EQ(form->windowTitle(), "KOVA - *unbenannt*");
+  EXPECT_TRUE(form->fEditor->isModified());
+}
+
+TEST_F(FileCommandsTest, FailedWriteAfterYesStopsTheCommand) {
+  kova::PutFileBytes(PathOf("named.sh"), "old");
+  Open(PathOf("named.sh"));
+  Modify();
+  ASSERT_TRUE(QFile::remove(PathOf("named.sh")));
+  ASSERT_TRUE(QDir(folder.path()).mkdir("named.sh"));
+  dialogs.messageAnswers = {MessageButton::Yes};
+  form->NewAction->trigger();
+  ASSERT_EQ(Errors().size(), 1u);
+  EXPECT_EQ(Errors()[0].text, "Dateizugriff verweigert");
+  EXPECT_EQ(form->fEditor->text(), "edit old");
+  EXPECT_EQ(form->fFileName, PathOf("named.sh"));
+}
+
+TEST_F(FileCommandsTest, FailedLoadLeavesTheWindowAsItWas) {
+  kova::PutFileBytes(PathOf("named.sh"), "kept");
+  Open(PathOf("named.sh"), 2);
+  ASSERT_TRUE(form->BashSyntaxAction->isChecked());
+  Open(PathOf("missing.txt"), 3);
+  ASSERT_EQ(Errors().size(), 1u);
+  EXPECT_EQ(Errors()[0].text,
+            QString::fromUtf8("Datei %1 kann nicht geöffnet werden. Das System kann die "
+                              "angegebene Datei nicht finden.")
+                .arg(PathOf("missing.txt")));
+  EXPECT_EQ(form->fEditor->text(), "kept");
+  EXPECT_EQ(form->fFileName, PathOf("named.sh"));
+  EXPECT_EQ(form->windowTitle(), "KOVA - " + PathOf("named.sh"));
+  EXPECT_TRUE(form->BashSyntaxAction->isChecked());
+}
+
+TEST_F(FileCommandsTest, CancelledDialogsChangeNothing) {
+  Modify();
+  dialogs.messageAnswers = {MessageButton::No};
+  form->OpenAction->trigger();
+  EXPECT_EQ(form->fEditor->text(), "edit ");
+  form->SaveAsAction->trigger();
+  EXPECT_TRUE(form->fEditor->isModified());
+  EXPECT_EQ(form->windowTitle(), "KOVA - *unbenannt*");
+}
+
+}  // namespace

@@ -1,0 +1,48 @@
+// The window as it stands after creation, before any run.
+#include <QFileInfo>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QStatusBar>
+#include <Qsci/qsciscintilla.h>
+
+#include "app/window/diagram_image.h"
+#include "app/window/main_form_fixture.h"
+#include "app/window/tab_set.h"
+
+TEST_F(MainFormTest, StartsUnnamedWithOneEmptyDiagramAndHiddenTabs) {
+  EXPECT_EQ(MainForm, form.get());
+  EXPECT_EQ(form->windowTitle(), "KOVA - *unbenannt*");
+  EXPECT_TRUE(form->fFileName.isEmpty());
+  ASSERT_EQ(form->fImages.size(), 1u);
+  ASSERT_EQ(form->fScrollBoxes.size(), 1u);
+  EXPECT_EQ(form->fImages[0]->Bitmap().width(), 0);
+  EXPECT_EQ(form->fImages[0]->parentWidget()->parentWidget(), form->fScrollBoxes[0]);
+  EXPECT_TRUE(form->TabSet->isHidden());
+  EXPECT_EQ(form->TabSet->TabIndex(), 0);
+  EXPECT_FALSE(form->fEditor->isUtf8());
+}
+
+TEST_F(MainFormTest, ComponentsCarryTheirNames) {
+  for (const char* name : {"EditPanel", "ImagePanel", "Splitter", "StatusBar", "TabSet", "RunAction",
+                           "SaveImageAction", "CopyImageAction"}) {
+    EXPECT_NE(form->findChild<QObject*>(name), nullptr) << name;
+  }
+  EXPECT_EQ(form->StatusBar->parentWidget(), form->EditPanel);
+  EXPECT_EQ(form->fEditor->parentWidget(), form->EditPanel);
+  EXPECT_EQ(form->TabSet->parentWidget(), form->ImagePanel);
+}
+
+TEST_F(MainFormTest, DestroyingTheWindowClearsTheModulePointer) {
+  form.reset();
+  EXPECT_EQ(MainForm, nullptr);
+}
+
+TEST_F(MainFormTest, PictureCommandsBeforeTheFirstRunDoNoHarm) {
+  form->CopyImageAction->trigger();
+  dialogs.fileAnswers.push_back(kova::FileChoice{folder.filePath("leer"), 1});
+  form->SaveImageAction->trigger();
+  // Nothing has been drawn that could be saved: the user is told so.
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].kind, kova::MessageKind::Error);
+  EXPECT_FALSE(QFileInfo::exists(folder.filePath("leer.bmp")));
+}

@@ -1,0 +1,242 @@
+// F9 drives the whole road: translation, drawing, function tabs, error report.
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QScrollArea>
+#include <QPointer>
+#include <QTest>
+
+#include <string>
+
+#include "app/window/diagram_image.h"
+#include "app/window/main_form_fixture.h"
+#include "app/editor/script_editor.h"
+#include "app/window/tab_set.h"
+
+namespace {
+
+const char* const kNoFunction = "echo a\nif test\n  echo b\nfi\n";
+const char* const kTwoFunctions =
+    "function demo {\n"
+    "  echo demo\n"
+    "}\n"
+    "funktion rechne\n"
+    "  while true\n"
+    "    echo rechne mit einer langen Zeile\n"
+    "  done\n"
+    "funktion ende\n"
+    "echo haupt\n";
+const char* const kThreeFunctions = "function a\n}\nfunction b\n}\nfunction c\n}\n";
+
+}  // namespace
+
+class RunCommandTest : public MainFormTest {
+ protected:
+  void Run(const char* script) {
+    form->fEditor->setText(QString::fromLatin1(script));
+    form->RunAction->trigger();
+  }
+
+  std::vector<QString> Captions() const {
+    std::vector<QString> captions;
+    for (int i = 0; i < form->TabSet->TabCount(); ++i) captions.push_back(form->TabSet->tabText(i));
+    return captions;
+  }
+
+  // The indexes of the scroll boxes that are not hidden.
+  std::vector<int> ShownScrollBoxes() const {
+    std::vector<int> shown;
+    for (std::size_t i = 0; i < form->fScrollBoxes.size(); ++i) {
+      if (!form->fScrollBoxes[i]->isHidden()) shown.push_back(static_cast<int>(i));
+    }
+    return shown;
+  }
+
+  QSize ImageSize(std::size_t index) { return form->fImages[index]->Bitmap().size(); }
+};
+
+TEST_F(RunCommandTest, ScriptWithoutFunctionsDrawsTheMainDiagramOnly) {
+  Run(kNoFunction);
+  EXPECT_TRUE(form->TabSet->isHidden());
+  EXPECT_EQ(form->TabSet->TabIndex(), 0);
+  ASSERT_EQ(form->fImages.size(), 1u);
+  EXPECT_EQ(ShownScrollBoxes(), std::vector<int>{0});
+  EXPECT_GT(ImageSize(0).width(), 0);
+  EXPECT_GT(ImageSize(0).height(), 0);
+  // The image takes the size of its bitmap.
+  EXPECT_EQ(form->fImages[0]->size(), ImageSize(0));
+  EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(RunCommandTest, EmptyEditorDrawsAnEmptyDiagram) {
+  Run("");
+  EXPECT_TRUE(form->TabSet->isHidden());
+  EXPECT_EQ(form->fImages.size(), 1u);
+  EXPECT_GT(ImageSize(0).height(), 0);
+  EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(RunCommandTest, TwoFunctionsGiveTabsInScriptOrder) {
+  Run(kTwoFunctions);
+  EXPECT_FALSE(form->TabSet->isHidden());
+  EXPECT_EQ(Captions(), (std::vector<QString>{"Hauptprogramm", " demo ", " rechne"}));
+  EXPECT_EQ(form->TabSet->TabIndex(), 0);
+  ASSERT_EQ(form->fImages.size(), 3u);
+  ASSERT_EQ(form->fScrollBoxes.size(), 3u);
+  for (std::size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(form->fImages[i]->parentWidget()->parentWidget(), form->fScrollBoxes[i]);
+    EXPECT_EQ(form->fScrollBoxes[i]->parentWidget(), form->ImagePanel);
+    EXPECT_GT(ImageSize(i).height(), 0);
+  }
+  EXPECT_EQ(ShownScrollBoxes(), std::vector<int>{0});
+  // The loop of the second function makes its diagram taller than the first.
+  EXPECT_GT(ImageSize(2).height(), ImageSize(1).height());
+  // Function images draw with the diagram font of image 0.
+  EXPECT_EQ(form->fImages[2]->BitmapCanvas().Font(), form->fImages[0]->BitmapCanvas().Font());
+}
+
+TEST_F(RunCommandTest, ChoosingATabShowsOnlyItsDiagram) {
+  Run(kTwoFunctions);
+  form->TabSet->SetTabIndex(2);
+  EXPECT_EQ(ShownScrollBoxes(), std::vector<int>{2});
+  form->TabSet->setCurrentIndex(1);  // a click
+  EXPECT_EQ(ShownScrollBoxes(), std::vector<int>{1});
+}
+
+TEST_F(RunCommandTest, SelectedTabSurvivesARunByItsIndex) {
+  Run(kTwoFunctions);
+  form->TabSet->SetTabIndex(2);
+  QScrollArea* previous = form->fScrollBoxes[2];
+  Run(kTwoFunctions);
+  EXPECT_EQ(form->TabSet->TabIndex(), 2);
+  EXPECT_EQ(ShownScrollBoxes(), std::vector<int>{2});
+  EXPECT_NE(form->fScrollBoxes[2], previous);
+
+  Run(kThreeFunctions);
+  form->TabSet->SetTabIndex(3);
+  Run(kTwoFunctions);
+  EXPECT_EQ(form->TabSet->TabIndex(), 0);
+  EXPECT_EQ(ShownScrollBoxes(), std::vector<int>{0});
+}
+
+TEST_F(RunCommandTest, RunWithoutFunctionsAfterTabsFallsBackToTheMainDiagram) {
+  Run(kTwoFunctions);
+  QScrollArea* mainBox = form->fScrollBoxes[0];
+  form->TabSet->SetTabIndex(1);
+  Run(kNoFunction);
+  EXPECT_TRUE(form->TabSet->isHidden());
+  EXPECT_EQ(form->TabSet->TabIndex(), 0);
+  ASSERT_EQ(form->fImages.size(), 1u);
+  EXPECT_EQ(form->fScrollBoxes[0], mainBox);
+  EXPECT_EQ(ShownScrollBoxes(), std::vector<int>{0});
+  // The next run with functions builds the tab list from scratch.
+  Run(kThreeFunctions);
+  EXPECT_EQ(Captions(), (std::vector<QString>{"Hauptprogramm", " a", " b", " c"}));
+}
+
+TEST_F(RunCommandTest, TabCaptionsKeepWhatTheKeywordLeaves) {
+  Run("function demo{\n}\nfunction demo {{\n}\nFunction Demo\n}\nfunction\n}\nfunktion\n}\n");
+  EXPECT_EQ(Captions(),
+            (std::vector<QString>{"Hauptprogramm", " demo", " demo {", "Function Demo", "", ""}));
+}
+
+TEST_F(RunCommandTest, ErrorInTheFirstLineIsReportedWithTheCaretOnIt) {
+  Run("  fi  \necho danach\n");
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].kind, kova::MessageKind::Information);
+  EXPECT_EQ(dialogs.messages[0].buttons, static_cast<int>(kova::MessageButton::Ok));
+  EXPECT_EQ(dialogs.messages[0].text,
+            "Verarbeitungsfehler in Zeile 1:\r\nfi\r\n\r\nFehler:\r\n"
+            "Ende der Auswahl [fi, ende wenn] ohne Einleitung [if, wenn].\r\n\r\n"
+            "Mit großer Wahrscheinlichkeit ist der Fehler weiter oben zu suchen...");
+  EXPECT_EQ(form->fEditor->CaretY(), 1);
+  EXPECT_EQ(form->fEditor->CaretX(), 1);
+  // The (empty) diagram of what came before is drawn all the same.
+  EXPECT_GT(ImageSize(0).height(), 0);
+}
+
+TEST_F(RunCommandTest, ErrorKeepsTheDiagramsBuiltBeforeIt) {
+  Run("echo eins\nfunction demo {\necho zwei\n}\nwhile x\nfunction kaputt\necho nie\n");
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_TRUE(dialogs.messages[0].text.startsWith("Verarbeitungsfehler in Zeile 6:\r\nfunction kaputt\r\n"));
+  EXPECT_EQ(form->fEditor->CaretY(), 6);
+  EXPECT_EQ(form->fEditor->CaretX(), 1);
+  EXPECT_EQ(Captions(), (std::vector<QString>{"Hauptprogramm", " demo "}));
+  EXPECT_EQ(form->fImages.size(), 2u);
+}
+
+TEST_F(RunCommandTest, CopyAndSaveUseTheSelectedTabsPicture) {
+  Run(kTwoFunctions);
+  form->TabSet->SetTabIndex(2);
+  form->CopyImageAction->trigger();
+  EXPECT_EQ(QGuiApplication::clipboard()->image().size(), ImageSize(2));
+  dialogs.fileAnswers.push_back(kova::FileChoice{folder.filePath("zwei"), 3});
+  form->SaveImageAction->trigger();
+  EXPECT_EQ(QImage(folder.filePath("zwei.png")).size(), ImageSize(2));
+
+  Run(kNoFunction);
+  form->CopyImageAction->trigger();
+  EXPECT_EQ(QGuiApplication::clipboard()->image().size(), ImageSize(0));
+}
+
+TEST_F(RunCommandTest, DiagramTooLargeForABitmapIsReportedAndTheWindowGoesOn) {
+  Run(kTwoFunctions);
+  form->TabSet->SetTabIndex(1);
+  const std::string longLine = "echo " + std::string(3000000, 'x') + "\n";
+  Run(("function gross\n" + longLine).c_str());
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].kind, kova::MessageKind::Error);
+  // The window is left with one consistent state and the next run works.
+  EXPECT_EQ(form->fImages.size(), form->fScrollBoxes.size());
+  EXPECT_EQ(ShownScrollBoxes().size(), 1u);
+  Run(kTwoFunctions);
+  EXPECT_EQ(Captions(), (std::vector<QString>{"Hauptprogramm", " demo ", " rechne"}));
+  EXPECT_EQ(ShownScrollBoxes(), std::vector<int>{0});
+  EXPECT_EQ(dialogs.messages.size(), 1u);
+}
+
+TEST_F(RunCommandTest, TenThousandLinesFinish) {
+  std::string script;
+  for (int i = 0; i < 2500; ++i) script += "if test " + std::to_string(i) + "\necho a\nelse\nfi\n";
+  Run(script.c_str());
+  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_GT(ImageSize(0).height(), 2500 * 30);
+  QTest::qWait(1);
+  EXPECT_EQ(form->fImages.size(), 1u);
+}
+
+TEST_F(RunCommandTest, NextRunFreesTheFunctionImagesButKeepsImageZero) {
+  Run(kTwoFunctions);
+  QPointer<QScrollArea> functionBox = form->fScrollBoxes[1];
+  QPointer<kova::DiagramImage> functionImage = form->fImages[1];
+  QPointer<QScrollArea> mainBox = form->fScrollBoxes[0];
+  QPointer<kova::DiagramImage> mainImage = form->fImages[0];
+  Run(kNoFunction);
+  EXPECT_TRUE(functionBox.isNull());
+  EXPECT_TRUE(functionImage.isNull());
+  EXPECT_EQ(mainBox.data(), form->fScrollBoxes[0]);
+  EXPECT_EQ(mainImage.data(), form->fImages[0]);
+}
+
+TEST_F(RunCommandTest, DestroyingTheWindowFreesEveryDiagram) {
+  Run(kThreeFunctions);
+  std::vector<QPointer<QWidget>> diagrams;
+  for (std::size_t i = 0; i < form->fImages.size(); ++i) {
+    diagrams.emplace_back(form->fImages[i]);
+    diagrams.emplace_back(form->fScrollBoxes[i]);
+  }
+  ASSERT_EQ(diagrams.size(), 8u);
+  form.reset();
+  for (const QPointer<QWidget>& diagram : diagrams) EXPECT_TRUE(diagram.isNull());
+}
+
+TEST_F(RunCommandTest, TogglingCommentsRunsAgainWithTheNewState) {
+  form->fEditor->setText("# kommentar\necho a\n");
+  form->CommentsAction->trigger();
+  const bool firstState = form->CommentsAction->isChecked();
+  const int firstHeight = ImageSize(0).height();
+  form->CommentsAction->trigger();
+  EXPECT_NE(form->CommentsAction->isChecked(), firstState);
+  const int secondHeight = ImageSize(0).height();
+  // With comments taken the comment line adds one row of 30 pixels.
+  EXPECT_EQ(firstState ? firstHeight - secondHeight : secondHeight - firstHeight, 30);
+}
