@@ -5,6 +5,7 @@
 #include <QSaveFile>
 
 #include "render/gif_encoder.h"
+#include "render/png_encoder.h"
 #include "translate/exception.h"
 
 namespace kova {
@@ -38,7 +39,8 @@ void CheckFormatCanHold(const QImage& image, ImageFormat format) {
 
 bool Encode(const QImage& image, ImageFormat format, QIODevice& device) {
   if (format == ImageFormat::Gif) return EncodeGif(image, device);
-  return image.save(&device, format == ImageFormat::Png ? "PNG" : "BMP");
+  if (format == ImageFormat::Png) return EncodePng(image, device);
+  return image.save(&device, "BMP");
 }
 
 }  // namespace

@@ -5,12 +5,15 @@
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include "render/gif_encoder.h"
+#include "render/png_encoder.h"
 #include "translate/exception.h"
 
 namespace kova {
@@ -98,6 +101,70 @@ TEST(WebPalette, EveryColourMapsToItsNearestLevels) {
   EXPECT_EQ(WebPaletteColor(WebPaletteIndex(qRgb(77, 229, 230))), qRgb(102, 204, 255));
   for (int index = 0; index < 216; ++index)
     EXPECT_EQ(WebPaletteIndex(WebPaletteColor(index)), index);
+}
+
+// Every channel value in every position, as noise compresses badly and so
+// makes the encoder write while it is still taking rows.
+QImage NoisePicture(QImage::Format format) {
+  QImage image(200, 150, format);
+  quint32 state = 12345;
+  for (int y = 0; y < image.height(); ++y) {
+    QRgb* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      state = state * 1664525u + 1013904223u;
+      row[x] = format == QImage::Format_RGB32 ? (state | 0xff000000u) : state;
+    }
+  }
+  return image;
+}
+
+QByteArray PngOf(const QImage& image) {
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  return EncodePng(image, buffer) ? buffer.data() : QByteArray();
+}
+
+// A device that takes `capacity` bytes and then fails, as a full disk does.
+class DeviceFullAfter : public QIODevice {
+ public:
+  explicit DeviceFullAfter(qint64 capacity) : capacity_(capacity) { open(QIODevice::WriteOnly); }
+
+ protected:
+  qint64 readData(char*, qint64) override { return -1; }
+  qint64 writeData(const char*, qint64 length) override {
+    if (length > capacity_) return -1;
+    capacity_ -= length;
+    return length;
+  }
+
+ private:
+  qint64 capacity_;
+};
+
+// The sanitizer build's leak check fails this test if a failed write leaves
+// anything allocated.
+TEST(PngEncoding, KeepsEveryPixelAnySizeAndLeavesNothingWhenTheDeviceFails) {
+  for (const QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32}) {
+    const QImage picture = NoisePicture(format);
+    const QImage back = QImage::fromData(PngOf(picture), "PNG");
+    EXPECT_EQ(back.convertToFormat(format), picture) << format;
+  }
+
+  // Taller than the million rows that libpng allows unless told otherwise.
+  QImage tall(1, 1000001, QImage::Format_RGB32);
+  tall.fill(Qt::white);
+  const QByteArray file = PngOf(tall);
+  ASSERT_GT(file.size(), 33);
+  EXPECT_EQ(qFromBigEndian<quint32>(file.constData() + 16), 1u);
+  EXPECT_EQ(qFromBigEndian<quint32>(file.constData() + 20), 1000001u);
+  EXPECT_TRUE(file.endsWith(QByteArray::fromHex("0000000049454e44ae426082")));  // IEND
+
+  const QImage noise = NoisePicture(QImage::Format_RGB32);
+  const qint64 size = PngOf(noise).size();
+  for (const qint64 capacity : {qint64{0}, qint64{8}, qint64{40}, size / 2, size - 1}) {
+    DeviceFullAfter device(capacity);
+    EXPECT_FALSE(EncodePng(noise, device)) << capacity;
+  }
 }
 
 TEST_F(ImageFileWriting, MissingFolderIsReportedAndNothingWritten) {
