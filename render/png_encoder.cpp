@@ -50,8 +50,12 @@ bool WritePicture(png_structp png, png_infop info, const QImage& pixels, QIODevi
   png_write_info(png, info);
   // The row transformations depend on the colour type that png_write_info set.
   if (kLittleEndian) png_set_bgr(png);
-  if (!alpha) png_set_filler(png, 0, kLittleEndian ? PNG_FILLER_AFTER : PNG_FILLER_BEFORE);
-  else if (!kLittleEndian) png_set_swap_alpha(png);
+  if (!alpha) {
+    // The unused fourth byte of each pixel is left out.
+    png_set_filler(png, 0, kLittleEndian ? PNG_FILLER_AFTER : PNG_FILLER_BEFORE);
+  } else if (!kLittleEndian) {
+    png_set_swap_alpha(png);
+  }
   for (int y = 0; y < pixels.height(); ++y) png_write_row(png, pixels.constScanLine(y));
   png_write_end(png, info);
   return true;
@@ -61,8 +65,8 @@ bool WritePicture(png_structp png, png_infop info, const QImage& pixels, QIODevi
 
 bool EncodePng(const QImage& image, QIODevice& device) {
   // Converting a diagram's 32-bit RGB bitmap costs nothing: it is shared.
-  const QImage pixels = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32
-                                                                      : QImage::Format_RGB32);
+  const QImage pixels =
+      image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
   if (pixels.isNull()) return false;
   png_structp png =
       png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, StopOnError, IgnoreWarning);
