@@ -72,6 +72,16 @@ bool IsWholeWord(const QString& line, qsizetype start, qsizetype end) {
   return !wordBefore && !wordAfter;
 }
 
+// The first position after position where a whole word may start. Skipping
+// the rest of a word at once keeps a long run of letters from being searched
+// again from each of them.
+qsizetype NextWordStart(const QString& line, qsizetype position) {
+  ++position;
+  while (position < line.size() && IsWordChar(line[position - 1], false))
+    ++position;
+  return position;
+}
+
 // Hands each match of line that lies within scope to visit, in order, until
 // visit returns false; returns false when visit did. The line is searched
 // once from its start within scope. Empty matches count only for replacing,
@@ -93,7 +103,7 @@ bool VisitLineMatches(const TextSearchEngine& engine, const TextLine& line,
     position = empty ? match->start + 1 : end;
     if (empty && !options.replaceAll) continue;
     if (options.wholeWord && !IsWholeWord(line.text, match->start, end)) {
-      position = match->start + 1;
+      position = NextWordStart(line.text, match->start);
       continue;
     }
     if (!visit(FoundMatch{line.start + match->start, line.start + end, *match}))
