@@ -1,7 +1,8 @@
 // Searching the editor's text: a find on one long line of 10 KB, 100 KB and
-// 1 MB, with the plain and the regular-expression engine, and replacing
-// every match of a 10 MB script. A search's time per byte should not grow
-// with the length of the line it searches.
+// 1 MB, with the plain and the regular-expression engine, an expression that
+// backtracks without end, and replacing every match of a 10 MB script. A
+// search's time per byte should not grow with the length of the line it
+// searches.
 #include <benchmark/benchmark.h>
 
 #include <Qsci/qsciscintilla.h>
@@ -46,10 +47,27 @@ void Load(const std::string& text) {
   editor->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 1UL);
 }
 
+enum Engine { kPlain, kRegex };
+
+struct Engines {
+  TextSearchEngine& Of(Engine kind) {
+    return kind == kPlain ? static_cast<TextSearchEngine&>(plain) : regex;
+  }
+  PlainTextSearch plain;
+  RegexTextSearch regex;
+};
+
+void LineLengths(benchmark::internal::Benchmark* benchmark) {
+  benchmark->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMicrosecond);
+}
+
 // One search on a line of state.range(0) bytes: forwards from its start, or
-// backwards from its end.
-void Find(benchmark::State& state, TextSearchEngine& engine, const QString& text,
-          bool backwards) {
+// backwards from its end. A search across the line counts its bytes, as its
+// time per byte should be the same for every length.
+void Find(benchmark::State& state, Engine kind, const char* text, bool backwards,
+          bool acrossTheLine) {
+  Engines engines;
+  TextSearchEngine& engine = engines.Of(kind);
   const std::string line = LongLine(state.range(0));
   Load(line);
   const long caret = backwards ? static_cast<long>(line.size()) : 0;
@@ -61,48 +79,21 @@ void Find(benchmark::State& state, TextSearchEngine& engine, const QString& text
     const int found = SearchReplace(*editor, engine, text, QString(), {.backwards = backwards});
     if (found != 1) state.SkipWithError("nothing found");
   }
-}
-
-// A search that has to look at the whole line; its time per byte should be
-// the same for every length.
-void FindAcrossTheLine(benchmark::State& state, TextSearchEngine& engine, const QString& text,
-                       bool backwards) {
-  Find(state, engine, text, backwards);
-  state.SetBytesProcessed(state.iterations() * state.range(0));
+  if (acrossTheLine) state.SetBytesProcessed(state.iterations() * state.range(0));
 }
 
 // The only match at the end of the line.
-void FindLastPlain(benchmark::State& state) {
-  PlainTextSearch engine;
-  FindAcrossTheLine(state, engine, "ende", false);
-}
-void FindLastRegex(benchmark::State& state) {
-  RegexTextSearch engine;
-  FindAcrossTheLine(state, engine, "en+de", false);
-}
-
+BENCHMARK_CAPTURE(Find, LastPlain, kPlain, "ende", false, true)->Apply(LineLengths);
+BENCHMARK_CAPTURE(Find, LastRegex, kRegex, "en+de", false, true)->Apply(LineLengths);
 // Backwards from the end of the line, past the one match at the end: the
 // last of many matches before the caret, which takes a walk over the line.
-void FindBackwardsPlain(benchmark::State& state) {
-  PlainTextSearch engine;
-  FindAcrossTheLine(state, engine, "a", true);
-}
-void FindBackwardsRegex(benchmark::State& state) {
-  RegexTextSearch engine;
-  FindAcrossTheLine(state, engine, "a", true);
-}
-
+BENCHMARK_CAPTURE(Find, BackwardsPlain, kPlain, "a", true, true)->Apply(LineLengths);
+BENCHMARK_CAPTURE(Find, BackwardsRegex, kRegex, "a", true, true)->Apply(LineLengths);
 // F3 where the next of many matches follows the caret at once. Only taking
 // the line out of the editor grows with its length (about 0.1 nanoseconds
 // per byte, memory-bound once the line leaves the cache).
-void FindNextPlain(benchmark::State& state) {
-  PlainTextSearch engine;
-  Find(state, engine, "a", false);
-}
-void FindNextRegex(benchmark::State& state) {
-  RegexTextSearch engine;
-  Find(state, engine, "a", false);
-}
+BENCHMARK_CAPTURE(Find, NextPlain, kPlain, "a", false, false)->Apply(LineLengths);
+BENCHMARK_CAPTURE(Find, NextRegex, kRegex, "a", false, false)->Apply(LineLengths);
 
 // Nested repeats over 200 lines that they do not match: each line would take
 // 2^31 steps; the search ends at the engine's limit on the first line.
@@ -121,16 +112,12 @@ void FindBacktrackingExpression(benchmark::State& state) {
 }
 BENCHMARK(FindBacktrackingExpression)->Unit(benchmark::kMillisecond);
 
-BENCHMARK(FindLastPlain)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(FindLastRegex)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(FindBackwardsPlain)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(FindBackwardsRegex)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(FindNextPlain)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(FindNextRegex)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMicrosecond);
-
-// Every match of the text replaced as one undo step.
-void ReplaceAll(benchmark::State& state, const std::string& script, TextSearchEngine& engine,
-                const QString& text, const QString& replacement) {
+// Every match of a text of state.range(0) bytes replaced as one undo step.
+void ReplaceAll(benchmark::State& state, Engine kind, std::string (*makeText)(int64_t),
+                const char* text, const char* replacement) {
+  Engines engines;
+  TextSearchEngine& engine = engines.Of(kind);
+  const std::string script = makeText(state.range(0));
   for (auto _ : state) {
     state.PauseTiming();
     Load(script);
@@ -142,24 +129,14 @@ void ReplaceAll(benchmark::State& state, const std::string& script, TextSearchEn
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(script.size()));
 }
 
-void ReplaceAllPlain(benchmark::State& state) {
-  PlainTextSearch engine;
-  ReplaceAll(state, Script(state.range(0)), engine, "wert_", "neuer_wert_");
-}
-void ReplaceAllRegex(benchmark::State& state) {
-  RegexTextSearch engine;
-  ReplaceAll(state, Script(state.range(0)), engine, "(\\w+)=(\\d+)", "$2=$1");
-}
+BENCHMARK_CAPTURE(ReplaceAll, ScriptPlain, kPlain, Script, "wert_", "neuer_wert_")
+    ->Arg(10'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ReplaceAll, ScriptRegex, kRegex, Script, "(\\w+)=(\\d+)", "$2=$1")
+    ->Arg(10'000'000)->Unit(benchmark::kMillisecond);
 // A match in every few bytes of one long line. Most of the time is the
 // editor laying the changed line out again to put the caret on it.
-void ReplaceAllOnOneLine(benchmark::State& state) {
-  RegexTextSearch engine;
-  ReplaceAll(state, LongLine(state.range(0)), engine, "\\$(a)", "${1}1");
-}
-
-BENCHMARK(ReplaceAllPlain)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
-BENCHMARK(ReplaceAllRegex)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
-BENCHMARK(ReplaceAllOnOneLine)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ReplaceAll, OneLineRegex, kRegex, LongLine, "\\$(a)", "${1}1")
+    ->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace kova
