@@ -3,8 +3,10 @@
 #include <Qsci/qsciscintilla.h>
 
 #include <QByteArray>
+#include <QStringView>
 #include <algorithm>
-#include <vector>
+#include <optional>
+#include <string_view>
 
 #include "app/editor/text_search_engine.h"
 #include "app/editor/word_chars.h"
@@ -14,6 +16,12 @@ namespace kova {
 namespace {
 
 using Sci = QsciScintillaBase;
+
+// The part of the document a search covers.
+struct Scope {
+  qsizetype start;
+  qsizetype end;
+};
 
 // One line of the text: where it starts in the document and its characters
 // without the line break.
@@ -29,25 +37,33 @@ struct FoundMatch {
   TextMatch match;
 };
 
-// The document's bytes as characters of the same index: the editor holds
-// 8-bit text, so a character's index is its position in the document.
-QString DocumentText(QsciScintilla& editor) {
-  const long length = editor.SendScintilla(Sci::SCI_GETLENGTH);
-  const auto* bytes = reinterpret_cast<const char*>(
-      editor.SendScintilla(Sci::SCI_GETCHARACTERPOINTER));
-  return QString::fromLatin1(bytes, length);
+// The document's bytes from start to end. Only that range is made contiguous,
+// so a search pays for the text it looks at, not for the whole document.
+std::string_view DocumentBytes(QsciScintilla& editor, qsizetype start,
+                               qsizetype end) {
+  const auto* bytes = reinterpret_cast<const char*>(editor.SendScintilla(
+      Sci::SCI_GETRANGEPOINTER, static_cast<unsigned long>(start),
+      static_cast<long>(end - start)));
+  return {bytes, static_cast<size_t>(end - start)};
 }
 
-std::vector<TextLine> SplitLines(const QString& text) {
-  std::vector<TextLine> lines;
-  qsizetype start = 0;
-  for (qsizetype i = 0; i <= text.size(); ++i) {
-    if (i < text.size() && text[i] != '\r' && text[i] != '\n') continue;
-    lines.push_back({start, text.mid(start, i - start)});
-    if (i + 1 < text.size() && text[i] == '\r' && text[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  return lines;
+// The bytes as characters of the same index: the editor holds 8-bit text, so
+// a character's index is its position in the document.
+QString DocumentText(QsciScintilla& editor, qsizetype start, qsizetype end) {
+  const std::string_view bytes = DocumentBytes(editor, start, end);
+  return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+long LineOf(QsciScintilla& editor, qsizetype position) {
+  return editor.SendScintilla(Sci::SCI_LINEFROMPOSITION,
+                              static_cast<unsigned long>(position));
+}
+
+TextLine LineText(QsciScintilla& editor, long line) {
+  const auto number = static_cast<unsigned long>(line);
+  const long start = editor.SendScintilla(Sci::SCI_POSITIONFROMLINE, number);
+  const long end = editor.SendScintilla(Sci::SCI_GETLINEENDPOSITION, number);
+  return {start, DocumentText(editor, start, end)};
 }
 
 bool IsWholeWord(const QString& line, qsizetype start, qsizetype end) {
@@ -56,18 +72,28 @@ bool IsWholeWord(const QString& line, qsizetype start, qsizetype end) {
   return !wordBefore && !wordAfter;
 }
 
-// Every match of line that lies within [scopeStart, scopeEnd) of the
-// document, in order. Empty matches count only for replacing, where they
-// insert text (as "^" does); a search must select something.
-std::vector<FoundMatch> LineMatches(const TextSearchEngine& engine,
-                                    const TextLine& line, qsizetype scopeStart,
-                                    qsizetype scopeEnd,
-                                    const SearchOptions& options) {
-  std::vector<FoundMatch> found;
-  const qsizetype from = std::max<qsizetype>(0, scopeStart - line.start);
-  const qsizetype to = std::min(line.text.size(), scopeEnd - line.start);
-  if (from > to) return found;
-  const QString subject = line.text.left(to);
+// The first position after position where a whole word may start. Skipping
+// the rest of a word at once keeps a long run of letters from being searched
+// again from each of them.
+qsizetype NextWordStart(const QString& line, qsizetype position) {
+  ++position;
+  while (position < line.size() && IsWordChar(line[position - 1], false))
+    ++position;
+  return position;
+}
+
+// Hands each match of line that lies within scope to visit, in order, until
+// visit returns false; returns false when visit did. The line is searched
+// once from its start within scope. Empty matches count only for replacing,
+// where they insert text (as "^" does); a search must select something.
+template <typename Visit>
+bool VisitLineMatches(const TextSearchEngine& engine, const TextLine& line,
+                      Scope scope, const SearchOptions& options,
+                      const Visit& visit) {
+  const qsizetype from = std::max<qsizetype>(0, scope.start - line.start);
+  const qsizetype to = std::min(line.text.size(), scope.end - line.start);
+  if (from > to) return true;
+  const QStringView subject = QStringView(line.text).first(to);
   qsizetype position = from;
   while (position <= subject.size()) {
     const std::optional<TextMatch> match = engine.MatchFrom(subject, position);
@@ -77,12 +103,24 @@ std::vector<FoundMatch> LineMatches(const TextSearchEngine& engine,
     position = empty ? match->start + 1 : end;
     if (empty && !options.replaceAll) continue;
     if (options.wholeWord && !IsWholeWord(line.text, match->start, end)) {
-      position = match->start + 1;
+      position = NextWordStart(line.text, match->start);
       continue;
     }
-    found.push_back({line.start + match->start, line.start + end, *match});
+    if (!visit(FoundMatch{line.start + match->start, line.start + end, *match}))
+      return false;
   }
-  return found;
+  return true;
+}
+
+// Hands each match within scope to visit, line by line from the start of
+// scope, until visit returns false.
+template <typename Visit>
+void VisitMatches(QsciScintilla& editor, const TextSearchEngine& engine,
+                  Scope scope, const SearchOptions& options, const Visit& visit) {
+  const long last = LineOf(editor, scope.end);
+  for (long line = LineOf(editor, scope.start); line <= last; ++line)
+    if (!VisitLineMatches(engine, LineText(editor, line), scope, options, visit))
+      return;
 }
 
 void SelectMatch(QsciScintilla& editor, const FoundMatch& found,
@@ -93,31 +131,65 @@ void SelectMatch(QsciScintilla& editor, const FoundMatch& found,
                        static_cast<long>(caret));
 }
 
-int ReplaceAll(QsciScintilla& editor, const TextSearchEngine& engine,
-               const QString& text, const std::vector<FoundMatch>& matches,
-               qsizetype scopeStart, qsizetype scopeEnd,
-               const QString& replaceText) {
-  if (matches.empty()) return 0;
-  QString replaced;
-  qsizetype copied = scopeStart;
-  for (const FoundMatch& found : matches) {
-    replaced += QStringView(text).sliced(copied, found.start - copied);
-    replaced += engine.Replacement(found.match, replaceText);
-    copied = found.end;
+int FindForwards(QsciScintilla& editor, const TextSearchEngine& engine,
+                 Scope scope, const SearchOptions& options) {
+  std::optional<FoundMatch> first;
+  VisitMatches(editor, engine, scope, options, [&first](const FoundMatch& found) {
+    first = found;
+    return false;
+  });
+  if (!first) return 0;
+  SelectMatch(editor, *first, false);
+  return 1;
+}
+
+// The last match before the end of scope: each line from there back to the
+// start of scope is searched forwards once, keeping its last match.
+int FindBackwards(QsciScintilla& editor, const TextSearchEngine& engine,
+                  Scope scope, const SearchOptions& options) {
+  const long first = LineOf(editor, scope.start);
+  for (long line = LineOf(editor, scope.end); line >= first; --line) {
+    std::optional<FoundMatch> last;
+    VisitLineMatches(engine, LineText(editor, line), scope, options,
+                     [&last](const FoundMatch& found) {
+                       last = found;
+                       return true;
+                     });
+    if (!last) continue;
+    SelectMatch(editor, *last, true);
+    return 1;
   }
-  const qsizetype caret = scopeStart + replaced.size();
-  replaced += QStringView(text).sliced(copied, scopeEnd - copied);
-  const QByteArray bytes = replaced.toLatin1();
+  return 0;
+}
+
+// Builds the text from the first match to the last with every match replaced
+// in one walk, and puts it into the editor in one step; the caret goes to the
+// end of the last replacement.
+int ReplaceAll(QsciScintilla& editor, const TextSearchEngine& engine,
+               Scope scope, const SearchOptions& options,
+               const QString& replaceText) {
+  int count = 0;
+  qsizetype first = 0;
+  qsizetype copied = 0;
+  QByteArray replaced;
+  VisitMatches(editor, engine, scope, options, [&](const FoundMatch& found) {
+    if (count++ == 0) first = copied = found.start;
+    const std::string_view kept = DocumentBytes(editor, copied, found.start);
+    replaced.append(kept.data(), static_cast<qsizetype>(kept.size()));
+    replaced += engine.Replacement(found.match, replaceText).toLatin1();
+    copied = found.end;
+    return true;
+  });
+  if (count == 0) return 0;
   editor.SendScintilla(Sci::SCI_BEGINUNDOACTION);
-  editor.SendScintilla(Sci::SCI_SETTARGETSTART,
-                       static_cast<unsigned long>(scopeStart));
-  editor.SendScintilla(Sci::SCI_SETTARGETEND,
-                       static_cast<unsigned long>(scopeEnd));
+  editor.SendScintilla(Sci::SCI_SETTARGETRANGE, static_cast<unsigned long>(first),
+                       static_cast<long>(copied));
   editor.SendScintilla(Sci::SCI_REPLACETARGET,
-                       static_cast<unsigned long>(bytes.size()), bytes.constData());
+                       static_cast<unsigned long>(replaced.size()), replaced.constData());
   editor.SendScintilla(Sci::SCI_ENDUNDOACTION);
-  editor.SendScintilla(Sci::SCI_GOTOPOS, static_cast<unsigned long>(caret));
-  return static_cast<int>(matches.size());
+  editor.SendScintilla(Sci::SCI_GOTOPOS,
+                       static_cast<unsigned long>(first + replaced.size()));
+  return count;
 }
 
 }  // namespace
@@ -127,67 +199,29 @@ int SearchReplace(QsciScintilla& editor, TextSearchEngine& engine,
                   const SearchOptions& options) {
   if (searchText.isEmpty()) return 0;
   engine.Prepare(searchText, options.matchCase);
-  const QString text = DocumentText(editor);
   const qsizetype selStart = editor.SendScintilla(Sci::SCI_GETSELECTIONSTART);
   const qsizetype selEnd = editor.SendScintilla(Sci::SCI_GETSELECTIONEND);
-  qsizetype scopeStart = 0;
-  qsizetype scopeEnd = text.size();
+  Scope scope{0, editor.SendScintilla(Sci::SCI_GETLENGTH)};
   if (options.selectedOnly && selStart != selEnd) {
-    scopeStart = selStart;
-    scopeEnd = selEnd;
+    scope = {selStart, selEnd};
   } else if (!options.entireScope) {
-    (options.backwards ? scopeEnd : scopeStart) =
+    (options.backwards ? scope.end : scope.start) =
         options.backwards ? selStart : selEnd;
   }
-  const std::vector<TextLine> lines = SplitLines(text);
-  if (options.replaceAll) {
-    std::vector<FoundMatch> matches;
-    for (const TextLine& line : lines) {
-      if (line.start > scopeEnd) break;
-      const auto lineMatches =
-          LineMatches(engine, line, scopeStart, scopeEnd, options);
-      matches.insert(matches.end(), lineMatches.begin(), lineMatches.end());
-    }
-    return ReplaceAll(editor, engine, text, matches, scopeStart, scopeEnd,
-                      replaceText);
-  }
-  if (options.backwards) {
-    for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
-      if (line->start + line->text.size() < scopeStart) break;
-      const auto lineMatches =
-          LineMatches(engine, *line, scopeStart, scopeEnd, options);
-      if (lineMatches.empty()) continue;
-      SelectMatch(editor, lineMatches.back(), true);
-      return 1;
-    }
-    return 0;
-  }
-  for (const TextLine& line : lines) {
-    if (line.start > scopeEnd) break;
-    const auto lineMatches =
-        LineMatches(engine, line, scopeStart, scopeEnd, options);
-    if (lineMatches.empty()) continue;
-    SelectMatch(editor, lineMatches.front(), false);
-    return 1;
-  }
-  return 0;
+  if (options.replaceAll)
+    return ReplaceAll(editor, engine, scope, options, replaceText);
+  if (options.backwards) return FindBackwards(editor, engine, scope, options);
+  return FindForwards(editor, engine, scope, options);
 }
 
 QString TextAtCaret(QsciScintilla& editor, bool bashHighlighting) {
-  const QString text = DocumentText(editor);
   const long selStart = editor.SendScintilla(Sci::SCI_GETSELECTIONSTART);
   const long selEnd = editor.SendScintilla(Sci::SCI_GETSELECTIONEND);
-  const auto lineOf = [&editor](long position) {
-    return editor.SendScintilla(Sci::SCI_LINEFROMPOSITION, static_cast<unsigned long>(position));
-  };
-  if (selStart != selEnd && lineOf(selStart) == lineOf(selEnd))
-    return text.mid(selStart, selEnd - selStart);
+  if (selStart != selEnd && LineOf(editor, selStart) == LineOf(editor, selEnd))
+    return DocumentText(editor, selStart, selEnd);
   const long caret = editor.SendScintilla(Sci::SCI_GETCURRENTPOS);
-  const unsigned long line = lineOf(caret);
-  const long lineStart = editor.SendScintilla(Sci::SCI_POSITIONFROMLINE, line);
-  const long lineEnd = editor.SendScintilla(Sci::SCI_GETLINEENDPOSITION, line);
-  return WordAt(QStringView(text).sliced(lineStart, lineEnd - lineStart), caret - lineStart,
-                bashHighlighting);
+  const TextLine line = LineText(editor, LineOf(editor, caret));
+  return WordAt(line.text, caret - line.start, bashHighlighting);
 }
 
 void CollapseSelection(QsciScintilla& editor, bool backwards) {

@@ -25,7 +25,11 @@ struct SearchOptions {
 // one undo step. A search from the caret starts after the selection, or ends
 // before it when backwards, so that repeating it moves on to the next match.
 // Returns the number of matches found (a search stops at one); an empty
-// searchText finds nothing. Throws what the engine's Prepare throws.
+// searchText finds nothing. Throws what the engine's Prepare and MatchFrom
+// throw; the editor's text and selection are then unchanged. A search costs
+// the text it looks through: forwards to the end of the match's line,
+// backwards from the start of the match's line, replacing through the
+// whole scope once.
 int SearchReplace(QsciScintilla& editor, TextSearchEngine& engine,
                   const QString& searchText, const QString& replaceText,
                   const SearchOptions& options);

@@ -1,15 +1,29 @@
 #include "app/editor/text_search_engine.h"
 
-#include <stdexcept>
+#include <algorithm>
 
 namespace kova {
+
+namespace {
+
+// Written before the user's expression, the engine's start-of-pattern setting
+// lowers its match limit for this expression.
+const QString kMatchLimitSetting =
+    QStringLiteral("(*LIMIT_MATCH=%1)").arg(RegexTextSearch::kMatchLimit);
+
+}  // namespace
+
+ExpressionTooComplex::ExpressionTooComplex()
+    : std::runtime_error(
+          "Der reguläre Ausdruck ist für diesen Text zu aufwendig; die Suche "
+          "wurde abgebrochen.") {}
 
 void PlainTextSearch::Prepare(const QString& pattern, bool matchCase) {
   pattern_ = pattern;
   caseSensitivity_ = matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
 }
 
-std::optional<TextMatch> PlainTextSearch::MatchFrom(const QString& line,
+std::optional<TextMatch> PlainTextSearch::MatchFrom(QStringView line,
                                                     qsizetype from) const {
   if (pattern_.isEmpty()) return std::nullopt;
   const qsizetype found = line.indexOf(pattern_, from, caseSensitivity_);
@@ -23,7 +37,8 @@ QString PlainTextSearch::Replacement(const TextMatch&,
 }
 
 void RegexTextSearch::Prepare(const QString& pattern, bool matchCase) {
-  expression_.setPattern(pattern);
+  empty_ = pattern.isEmpty();
+  expression_.setPattern(kMatchLimitSetting + pattern);
   expression_.setPatternOptions(
       matchCase ? QRegularExpression::NoPatternOption
                 : QRegularExpression::CaseInsensitiveOption);
@@ -31,14 +46,21 @@ void RegexTextSearch::Prepare(const QString& pattern, bool matchCase) {
     throw std::runtime_error(
         QStringLiteral("TRegExpr(comp): %1 (pos %2)")
             .arg(expression_.errorString())
-            .arg(expression_.patternErrorOffset())
+            .arg(std::max<qsizetype>(
+                0, expression_.patternErrorOffset() - kMatchLimitSetting.size()))
             .toStdString());
 }
 
-std::optional<TextMatch> RegexTextSearch::MatchFrom(const QString& line,
+std::optional<TextMatch> RegexTextSearch::MatchFrom(QStringView line,
                                                     qsizetype from) const {
-  if (expression_.pattern().isEmpty()) return std::nullopt;
-  const QRegularExpressionMatch match = expression_.match(line, from);
+  if (empty_ || from < 0 || from > line.size()) return std::nullopt;
+  // 8-bit characters are valid UTF-16; checking that again would cost the
+  // rest of the line on every call.
+  const QRegularExpressionMatch match =
+      expression_.match(line, from, QRegularExpression::NormalMatch,
+                        QRegularExpression::DontCheckSubjectStringMatchOption);
+  // The engine's limits end a match as invalid, not as "no match".
+  if (!match.isValid()) throw ExpressionTooComplex();
   if (!match.hasMatch()) return std::nullopt;
   return TextMatch{match.capturedStart(), match.capturedLength(),
                    match.capturedTexts()};

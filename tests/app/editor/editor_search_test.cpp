@@ -160,6 +160,27 @@ TEST_F(EditorSearchTest, AnInvalidExpressionRaisesTheEnginesMessage) {
   }
 }
 
+TEST_F(EditorSearchTest, AnExpressionThatBacktracksTooLongEndsTheSearchUnchanged) {
+  QString lines;
+  for (int i = 0; i < 200; ++i) lines += QString(30, 'a') + "b\n";
+  editor.setText(lines + "aaa");
+  editor.setSelection(0, 1, 0, 2);
+  EXPECT_THROW(FindRegex("^(a+)+$", {.entireScope = true}), ExpressionTooComplex);
+  EXPECT_EQ((Sel{0, 1, 0, 2}), Selection());
+  try {
+    ReplaceAll(regex, "^(a+)+$", "x", {.entireScope = true});
+    FAIL() << "no error raised";
+  } catch (const ExpressionTooComplex& error) {
+    EXPECT_STREQ("Der reguläre Ausdruck ist für diesen Text zu aufwendig; die Suche wurde "
+                 "abgebrochen.",
+                 error.what());
+  }
+  EXPECT_EQ(lines + "aaa", editor.text());
+  editor.setText("x" + QString(100'000, 'a') + "y");
+  EXPECT_EQ(1, FindRegex("x.*?y", {.entireScope = true}))
+      << "a lazy match spanning a long line stays within the limit";
+}
+
 TEST_F(EditorSearchTest, EightBitTextKeepsItsPositions) {
   editor.setText(QString::fromLatin1("\xe4\xf6\xfc beta \xc4"));
   EXPECT_EQ(1, Find("beta", {.entireScope = true}));
