@@ -1,5 +1,7 @@
 #include "app/storage/file_reader.h"
 
+#include "app/storage/file_descriptor.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -35,21 +37,6 @@ QString OpenFailureReason(int error) {
   }
 }
 
-// Closes the descriptor however the reading ends.
-class ReadDescriptor {
- public:
-  explicit ReadDescriptor(int descriptor) : descriptor_(descriptor) {}
-  ReadDescriptor(const ReadDescriptor&) = delete;
-  ReadDescriptor& operator=(const ReadDescriptor&) = delete;
-  ~ReadDescriptor() {
-    if (descriptor_ >= 0) close(descriptor_);
-  }
-  int get() const { return descriptor_; }
-
- private:
-  int descriptor_;
-};
-
 [[noreturn]] void ThrowErrno(int error) { throw FileReadError(error, OpenFailureReason(error)); }
 
 [[noreturn]] void ThrowTooLarge(std::size_t maxBytes) {
@@ -62,7 +49,7 @@ FileReadError::FileReadError(int error, const QString& reason)
     : std::runtime_error(reason.toStdString()), error_(error) {}
 
 std::string ReadRegularFile(const QString& fileName, std::size_t maxBytes) {
-  const ReadDescriptor file(open(QFile::encodeName(fileName).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  const FileDescriptor file(open(QFile::encodeName(fileName).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   if (file.get() < 0) ThrowErrno(errno);
   struct stat info {};
   if (fstat(file.get(), &info) != 0) ThrowErrno(errno);

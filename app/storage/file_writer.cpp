@@ -1,5 +1,7 @@
 #include "app/storage/file_writer.h"
 
+#include "app/storage/file_descriptor.h"
+
 #include <QBuffer>
 #include <QFile>
 
@@ -25,27 +27,6 @@ namespace {
 [[noreturn]] void RefuseNotRegular() {
   Refuse(QStringLiteral("Das Ziel ist keine gewöhnliche Datei (Pipe, Gerät oder Socket)"));
 }
-
-// Closes the descriptor on every path out of the write; a failed close of a
-// written file is an error of its own (NFS reports lost writes there).
-class Descriptor {
- public:
-  explicit Descriptor(int descriptor) : descriptor_(descriptor) {}
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  ~Descriptor() {
-    if (descriptor_ >= 0) close(descriptor_);
-  }
-  int get() const { return descriptor_; }
-  void Close() {
-    const int descriptor = descriptor_;
-    descriptor_ = -1;
-    if (close(descriptor) != 0) ThrowErrno(errno);
-  }
-
- private:
-  int descriptor_;
-};
 
 // Follows symbolic links to the file that really holds the content, also when
 // the last link points to a file that does not exist yet.
@@ -165,7 +146,7 @@ class TargetFile {
 
   std::string folderPath_;
   std::string name_;
-  Descriptor folder_;
+  FileDescriptor folder_;
   bool exists_ = false;
   struct stat info_ {};
   bool replaceable_ = false;
@@ -220,12 +201,12 @@ std::optional<bool> TargetFile::Replace(const FileContent& content) {
                         exists_ ? 0600 : 0666);
     if (descriptor < 0 && (errno != EEXIST || attempt == 100)) ThrowErrno(errno);
   }
-  Descriptor file(descriptor);
+  FileDescriptor file(descriptor);
   try {
     if (exists_) {
-      struct stat made {};
-      if (fstat(file.get(), &made) != 0) ThrowErrno(errno);
-      if (made.st_gid != info_.st_gid && fchown(file.get(), static_cast<uid_t>(-1), info_.st_gid) != 0) {
+      struct stat created {};
+      if (fstat(file.get(), &created) != 0) ThrowErrno(errno);
+      if (created.st_gid != info_.st_gid && fchown(file.get(), static_cast<uid_t>(-1), info_.st_gid) != 0) {
         unlinkat(folder_.get(), temporary.c_str(), 0);
         return std::nullopt;
       }
@@ -239,7 +220,7 @@ std::optional<bool> TargetFile::Replace(const FileContent& content) {
       return false;
     }
     if (fsync(file.get()) != 0) ThrowErrno(errno);
-    file.Close();
+    if (const int error = file.Close(); error != 0) ThrowErrno(error);
     if (renameat(folder_.get(), temporary.c_str(), folder_.get(), name_.c_str()) != 0) ThrowErrno(errno);
   } catch (...) {
     unlinkat(folder_.get(), temporary.c_str(), 0);
@@ -252,8 +233,8 @@ std::optional<bool> TargetFile::Replace(const FileContent& content) {
 void TargetFile::Overwrite(std::string_view bytes) {
   // Not blocking and not following links: should the name have become a
   // pipe or a link meanwhile, the open fails or the type check refuses it.
-  Descriptor file(openat(folder_.get(), name_.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC,
-                         0666));
+  FileDescriptor file(
+      openat(folder_.get(), name_.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
   if (file.get() < 0) ThrowErrno(errno);
   struct stat info {};
   if (fstat(file.get(), &info) != 0) ThrowErrno(errno);
@@ -264,13 +245,13 @@ void TargetFile::Overwrite(std::string_view bytes) {
   if (const int error = WriteAll(file.get(), bytes); error != 0) ThrowErrno(error);
   if (ftruncate(file.get(), static_cast<off_t>(bytes.size())) != 0) ThrowErrno(errno);
   if (fsync(file.get()) != 0) ThrowErrno(errno);
-  file.Close();
+  if (const int error = file.Close(); error != 0) ThrowErrno(error);
 }
 
 // Makes the rename itself durable; a folder that refuses this changes nothing
 // about the file's content, so a failure here is no error.
 void TargetFile::SyncFolder() const {
-  const Descriptor folder(open(folderPath_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  const FileDescriptor folder(open(folderPath_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (folder.get() >= 0) fsync(folder.get());
 }
 

@@ -19,7 +19,8 @@ namespace {
 void WriteImageFile(const QImage& image, const QString& fileName, ImageFormat format) {
   bool encoded = false;
   try {
-    encoded = WriteFileSafely(fileName, [&](QIODevice& device) { return EncodeImage(image, format, device); });
+    encoded = WriteFileSafely(fileName,
+                              [&](QIODevice& device) { return EncodeImage(image, format, device); });
   } catch (const FileWriteError& error) {
     ThrowCannotWrite(fileName, QString::fromUtf8(error.what()));
   }

@@ -15,7 +15,9 @@
 
 #include <functional>
 #include <grp.h>
+#include <sched.h>
 #include <string>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -229,23 +231,19 @@ TEST_F(ScriptFileTest, TargetsThatAreNoRegularFilesAreRefusedForEveryKind) {
   EXPECT_EQ(FolderEntries(), (QStringList{"link.sh", "pipe"}));
 }
 
-// Runs `operation` in a child process as the unprivileged user 65534, for
-// whom the system's permission checks apply even when the tests run as root,
-// and returns what the operation returned.
-std::string AsUnprivilegedUser(const std::function<std::string()>& operation) {
+// Runs `operation` in a child process and returns what it returned, so that
+// the child may give up rights or change its view of the file systems.
+std::string InChildProcess(const std::function<std::string()>& operation) {
   int channel[2];
   if (pipe(channel) != 0) return "no pipe";
   const pid_t child = fork();
   if (child == 0) {
     close(channel[0]);
-    std::string result = "cannot drop privileges";
-    if (setgroups(0, nullptr) == 0 && setresgid(65534, 65534, 65534) == 0 &&
-        setresuid(65534, 65534, 65534) == 0) {
-      try {
-        result = operation();
-      } catch (const std::exception& error) {
-        result = std::string("exception: ") + error.what();
-      }
+    std::string result;
+    try {
+      result = operation();
+    } catch (const std::exception& error) {
+      result = std::string("exception: ") + error.what();
     }
     for (size_t done = 0; done < result.size();) {
       const ssize_t written = write(channel[1], result.data() + done, result.size() - done);
@@ -257,10 +255,24 @@ std::string AsUnprivilegedUser(const std::function<std::string()>& operation) {
   close(channel[1]);
   std::string result;
   char buffer[4096];
-  for (ssize_t got; (got = read(channel[0], buffer, sizeof buffer)) > 0;) result.append(buffer, static_cast<size_t>(got));
+  for (ssize_t got; (got = read(channel[0], buffer, sizeof buffer)) > 0;) {
+    result.append(buffer, static_cast<size_t>(got));
+  }
   close(channel[0]);
   waitpid(child, nullptr, 0);
   return result;
+}
+
+// As the unprivileged user 65534, for whom the system's permission checks
+// apply even when the tests run as root.
+std::string AsUnprivilegedUser(const std::function<std::string()>& operation) {
+  return InChildProcess([&] {
+    if (setgroups(0, nullptr) != 0 || setresgid(65534, 65534, 65534) != 0 ||
+        setresuid(65534, 65534, 65534) != 0) {
+      return std::string("cannot drop privileges");
+    }
+    return operation();
+  });
 }
 
 mode_t ModeOf(const QString& path) {
@@ -273,7 +285,7 @@ uid_t OwnerOf(const QString& path) {
   return stat(NativeName(path).c_str(), &info) == 0 ? info.st_uid : 1;
 }
 
-// The user's file as the user, with the mode given.
+// A file of `owner` (the unprivileged user unless said) with the mode given.
 void PutOwnFile(const QString& path, const std::string& bytes, mode_t mode, uid_t owner = 65534) {
   PutFileBytes(path, bytes);
   ASSERT_EQ(chown(NativeName(path).c_str(), owner, owner), 0);
@@ -297,6 +309,7 @@ TEST_F(ScriptFileTest, UnprivilegedUserKeepsWriteProtectionLinksAndOwners) {
   PutOwnFile(open + "/protected.png", "old", 0444);
   PutOwnFile(open + "/KOVA.ini", "[S]\nK=1\n", 0444);
   PutOwnFile(open + "/shared.sh", "old", 0666, 0);
+  PutOwnFile(open + "/shared.png", "old", 0666, 0);
   PutOwnFile(open + "/linked.sh", "old", 0644);
   ASSERT_EQ(link(NativeName(open + "/linked.sh").c_str(), NativeName(open + "/second.sh").c_str()), 0);
   PutOwnFile(closed + "/own.sh", "old", 0644);
@@ -307,26 +320,49 @@ TEST_F(ScriptFileTest, UnprivilegedUserKeepsWriteProtectionLinksAndOwners) {
       result += MessageOfWrite(open + name, "new") + "\n";
     }
     result += MessageOfPicture(open + "/protected.png") + "\n";
+    result += MessageOfPicture(open + "/shared.png") + "\n";
     result += MessageOfSettings(open + "/KOVA.ini") + "\n";
     result += MessageOfWrite(closed + "/own.sh", "new") + "\n";
     result += MessageOfWrite(closed + "/new.sh", "new") + "\n";
     return result;
   });
 
+  const std::string refusedSettings =
+      QStringLiteral("In %1 kann nicht geschrieben werden").arg(open + "/KOVA.ini").toStdString();
   EXPECT_EQ(messages, "Dateizugriff verweigert\nno error\nno error\n" +
-                          CannotWritePicture(open + "/protected.png", "Dateizugriff verweigert") + "\n" +
-                          QStringLiteral("In %1 kann nicht geschrieben werden\n").arg(open + "/KOVA.ini").toStdString() +
-                          "no error\nDateizugriff verweigert\n");
+                          CannotWritePicture(open + "/protected.png", "Dateizugriff verweigert") +
+                          "\nsaved\n" + refusedSettings + "\nno error\nDateizugriff verweigert\n");
   EXPECT_EQ(FileBytes(open + "/protected.sh"), "old");
   EXPECT_EQ(ModeOf(open + "/protected.sh"), 0444u);
   EXPECT_EQ(FileBytes(open + "/protected.png"), "old");
   EXPECT_EQ(FileBytes(open + "/KOVA.ini"), "[S]\nK=1\n");
   EXPECT_EQ(FileBytes(open + "/shared.sh"), "new");
   EXPECT_EQ(OwnerOf(open + "/shared.sh"), 0u);
+  EXPECT_EQ(QImage(open + "/shared.png").size(), QSize(4, 4));
+  EXPECT_EQ(OwnerOf(open + "/shared.png"), 0u);
   EXPECT_EQ(FileBytes(open + "/second.sh"), "new");
   EXPECT_EQ(FileBytes(closed + "/own.sh"), "new");
-  EXPECT_EQ(QDir(open).entryList(QDir::Files | QDir::Hidden).size(), 6);
+  EXPECT_EQ(QDir(open).entryList(QDir::Files | QDir::Hidden).size(), 7);
   EXPECT_EQ(QDir(closed).entryList(QDir::Files | QDir::Hidden), QStringList{"own.sh"});
+}
+
+TEST_F(ScriptFileTest, FullDiskRefusesBeforeTheOldContentIsGone) {
+  const std::string folder = NativeName(dir_.path());
+  const std::string result = InChildProcess([&] {
+    // A small file system of the child's own, seen by no other process.
+    if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=64k") != 0) {
+      return std::string("no mount");
+    }
+    const std::string old(40000, 'o');
+    WriteScriptFile(PathOf("a.sh"), old);
+    // A second link makes the save write in place.
+    if (link((folder + "/a.sh").c_str(), (folder + "/b.sh").c_str()) != 0) return std::string("no link");
+    const std::string message = MessageOfWrite(PathOf("a.sh"), std::string(100000, 'n'));
+    return message + (ReadScriptFile(PathOf("b.sh")) == old ? ", kept" : ", lost");
+  });
+  if (result == "no mount") GTEST_SKIP() << "no file system of its own can be mounted here";
+  EXPECT_EQ(result, "E/A-Fehler " + std::to_string(ENOSPC) + ", kept");
 }
 
 TEST(EditorBytesTest, NulAndHighBytesPassThroughTheEditor) {
