@@ -1,9 +1,5 @@
 #include "render/image_files.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QSaveFile>
-
 #include "render/gif_encoder.h"
 #include "render/png_encoder.h"
 #include "translate/exception.h"
@@ -13,18 +9,6 @@ namespace {
 
 [[noreturn]] void Fail(const QString& message) {
   throw Exception(message.toLatin1().toStdString());
-}
-
-QString Reason(QFileDevice::FileError error) {
-  switch (error) {
-    case QFileDevice::PermissionsError:
-      return QStringLiteral("Zugriff verweigert.");
-    case QFileDevice::WriteError:
-    case QFileDevice::ResizeError:
-      return QStringLiteral("Schreibfehler (ist der Datenträger voll?).");
-    default:
-      return QStringLiteral("Die Datei kann nicht angelegt werden.");
-  }
 }
 
 void CheckFormatCanHold(const QImage& image, ImageFormat format) {
@@ -75,34 +59,11 @@ QString ImageFileName(const QString& chosenName, ImageFormat format) {
   return chosenName + extension;
 }
 
-void WriteImageFile(const QImage& image, const QString& fileName, ImageFormat format) {
+bool EncodeImage(const QImage& image, ImageFormat format, QIODevice& device) {
   if (image.isNull())
     Fail(QStringLiteral("Es ist noch kein Diagramm gezeichnet, das gespeichert werden könnte."));
-  const QFileInfo info(fileName);
-  if (!info.absoluteDir().exists()) {
-    Fail(QStringLiteral("Der Ordner \"%1\" existiert nicht.")
-             .arg(QDir::toNativeSeparators(info.absolutePath())));
-  }
-  if (info.isDir())
-    Fail(QStringLiteral("\"%1\" ist ein Ordner, keine Datei.")
-             .arg(QDir::toNativeSeparators(fileName)));
   CheckFormatCanHold(image, format);
-  // The picture goes to a temporary file beside the target first and only
-  // replaces the target once it is complete.
-  QSaveFile file(fileName);
-  const bool opened = file.open(QIODevice::WriteOnly);
-  const bool encoded = opened && Encode(image, format, file);
-  if (!encoded || !file.commit()) {
-    QString reason = Reason(file.error());
-    if (opened && file.error() == QFileDevice::NoError) {
-      reason = QStringLiteral("Die Grafik von %1 × %2 Pixeln kann nicht umgewandelt werden.")
-                   .arg(image.width())
-                   .arg(image.height());
-    }
-    file.cancelWriting();
-    Fail(QStringLiteral("Die Datei \"%1\" kann nicht geschrieben werden: %2")
-             .arg(QDir::toNativeSeparators(fileName), reason));
-  }
+  return Encode(image, format, device);
 }
 
 }  // namespace kova

@@ -1,8 +1,9 @@
-// Writing a diagram's bitmap to a picture file, and the rule that gives the
+// Encoding a diagram's bitmap as a picture file, and the rule that gives the
 // file its name.
 #ifndef KOVA_RENDER_IMAGE_FILES_H_
 #define KOVA_RENDER_IMAGE_FILES_H_
 
+#include <QIODevice>
 #include <QImage>
 #include <QString>
 
@@ -27,10 +28,11 @@ QString ExtractFileExt(const QString& fileName);
 // extension appended unless the name already ends in exactly that extension.
 QString ImageFileName(const QString& chosenName, ImageFormat format);
 
-// Writes the picture in the format, whatever the name's extension says.
-// Raises an Exception with a German message when the file cannot be written;
-// a file that was already there is then left as it was.
-void WriteImageFile(const QImage& image, const QString& fileName, ImageFormat format);
+// Writes the whole picture file in the format to the device as it is encoded.
+// Raises an Exception before writing anything when there is no picture yet or
+// the format cannot hold its size. Returns false when the encoder or the
+// device fails.
+bool EncodeImage(const QImage& image, ImageFormat format, QIODevice& device);
 
 }  // namespace kova
 

@@ -1,12 +1,12 @@
 #include "app/storage/profile_file.h"
 
-#include "app/storage/atomic_file.h"
+#include "app/storage/file_reader.h"
+#include "app/storage/file_writer.h"
 
-#include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
 #include <cstdint>
-#include <system_error>
 
 namespace kova {
 
@@ -66,9 +66,12 @@ std::string_view DecodeValue(std::string_view line) {
   return value;
 }
 
-std::vector<std::string> SplitFileLines(const QByteArray& content) {
+// A settings file of many megabytes is none; reading it would only cost
+// memory and time.
+constexpr size_t kMaxProfileBytes = size_t{4} << 20;
+
+std::vector<std::string> SplitFileLines(std::string_view rest) {
   std::vector<std::string> lines;
-  std::string_view rest(content.constData(), static_cast<size_t>(content.size()));
   while (!rest.empty()) {
     const size_t end = rest.find_first_of("\r\n");
     lines.emplace_back(rest.substr(0, end));
@@ -121,8 +124,21 @@ std::optional<int> ParseProfileInteger(std::string_view text) {
 }
 
 ProfileFile::ProfileFile(QString path) : path_(std::move(path)) {
-  QFile file(path_);
-  if (file.open(QIODevice::ReadOnly)) lines_ = SplitFileLines(file.readAll());
+  try {
+    lines_ = SplitFileLines(ReadRegularFile(path_, kMaxProfileBytes));
+  } catch (const FileReadError& error) {
+    // Only a missing file is an empty one; what could not be read must not be
+    // replaced by a file that has lost its lines.
+    if (error.Error() != ENOENT) {
+      refusal_ = CannotOpenMessage(QFileInfo(path_).absoluteFilePath(), error) +
+                 QStringLiteral(" Es gelten die Voreinstellungen, und die Datei wird beim Beenden "
+                                "nicht überschrieben.");
+    }
+  }
+}
+
+void ProfileFile::CheckLoaded() const {
+  if (!refusal_.isEmpty()) throw ProfileReadError(refusal_.toStdString());
 }
 
 std::optional<ProfileFile::Range> ProfileFile::FindSection(std::string_view section) const {
@@ -189,12 +205,14 @@ void ProfileFile::WriteBool(std::string_view section, std::string_view key, bool
 }
 
 void ProfileFile::UpdateFile() {
-  if (!changed_) return;
+  if (!changed_ || !refusal_.isEmpty()) return;
   std::string content;
   for (const std::string& line : lines_) content += line + '\n';
+  // The next start would refuse a larger file and never write it again.
+  if (content.size() > kMaxProfileBytes) throw ProfileWriteError(QFileInfo(path_).absoluteFilePath());
   try {
-    WriteFileAtomically(path_, content);
-  } catch (const std::system_error&) {
+    WriteFileSafely(path_, content);
+  } catch (const FileWriteError&) {
     throw ProfileWriteError(QFileInfo(path_).absoluteFilePath());
   }
   changed_ = false;

@@ -20,19 +20,31 @@ class ProfileWriteError : public std::runtime_error {
   explicit ProfileWriteError(const QString& path);
 };
 
+// A file that is there but could not be read; the message says why and that
+// the file will be left alone.
+class ProfileReadError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
 // Reads a number as the settings file stores it: signed decimal, or
 // hexadecimal after "$" or "0x"/"0X" (eight hex digits wrap into the negative
 // numbers, as system colours are written). Anything else gives nothing.
 std::optional<int> ParseProfileInteger(std::string_view text);
 
-// One settings file, loaded when the object is made (a missing or unreadable
-// file reads as empty). Writes change the loaded copy; UpdateFile puts it on
-// the disk in one step. Values are 8-bit text of any length on one line.
+// One settings file, loaded when the object is made. A missing file reads as
+// empty. A file that cannot be read (not a regular file, too large for a
+// settings file, not readable) reads as empty too, but is refused: UpdateFile
+// leaves it alone. Writes change the loaded copy; UpdateFile puts it on the
+// disk (see WriteFileSafely). Values are 8-bit text of any length on one line.
 class ProfileFile {
  public:
   explicit ProfileFile(QString path);
 
   const QString& FileName() const { return path_; }
+
+  // Throws ProfileReadError when the file was refused.
+  void CheckLoaded() const;
 
   std::string ReadString(std::string_view section, std::string_view key,
                          std::string_view fallback) const;
@@ -47,8 +59,9 @@ class ProfileFile {
   void WriteInteger(std::string_view section, std::string_view key, int value);
   void WriteBool(std::string_view section, std::string_view key, bool value);
 
-  // Writes the file when anything was written to it (created when missing).
-  // Throws ProfileWriteError when the file system refuses.
+  // Writes the file when anything was written to it (created when missing)
+  // and it was not refused. Throws ProfileWriteError when the file system
+  // refuses.
   void UpdateFile();
 
  private:
@@ -60,6 +73,7 @@ class ProfileFile {
   std::optional<size_t> FindKey(Range range, std::string_view key) const;
 
   QString path_;
+  QString refusal_;
   std::vector<std::string> lines_;
   bool changed_ = false;
 };

@@ -32,13 +32,12 @@ std::string_view LineBreakBytes(LineBreakFormat format);
 // so a final break stays a final break and no bytes give no bytes.
 std::string ReplaceLineBreaks(std::string_view bytes, std::string_view lineBreak);
 
-// The whole file as bytes. Throws ScriptFileError
+// The whole file as bytes (see ReadRegularFile). Throws ScriptFileError
 // "Datei <path> kann nicht geöffnet werden. <reason>".
 std::string ReadScriptFile(const QString& fileName);
 
-// Replaces the file's content in one step (see WriteFileAtomically), so a
-// failure leaves the previous file as it was. Throws ScriptFileError with the
-// input/output message of the system error, e.g. "Dateizugriff verweigert".
+// Makes `bytes` the file's content (see WriteFileSafely). Throws
+// ScriptFileError with the reason, e.g. "Dateizugriff verweigert".
 void WriteScriptFile(const QString& fileName, std::string_view bytes);
 
 }  // namespace kova

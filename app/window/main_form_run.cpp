@@ -10,6 +10,7 @@
 #include "app/platform/dialog_seam.h"
 #include "app/editor/editor_bytes.h"
 #include "app/window/main_form.h"
+#include "app/storage/image_file.h"
 #include "app/storage/script_file.h"
 #include "app/window/tab_set.h"
 #include "render/diagram_painter.h"

@@ -116,6 +116,9 @@ void TMainForm::readSettings() {
   readSearchSettings(ini);
   readFontSettings(ini);
   readMetricSettings(ini);
+  // A file that could not be read leaves every default in place; the user
+  // learns why and that the file is kept.
+  ini.CheckLoaded();
 }
 
 void TMainForm::writeSettings() {

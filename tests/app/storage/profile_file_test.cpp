@@ -6,10 +6,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kova {
 namespace {
@@ -167,6 +170,44 @@ TEST_F(ProfileFileTest, RelativePathIsReportedInFull) {
       },
       ProfileWriteError);
   QDir::setCurrent(previous);
+}
+
+TEST_F(ProfileFileTest, FileThatCannotBeReadIsReadAsEmptyAndLeftAlone) {
+  // A blocking open of a pipe would hang, an endless device would fill the
+  // memory, and a file of megabytes is no settings file.
+  const std::string large = "[S]\nK=2\n" + std::string(size_t{5} << 20, ';') + "\n";
+  PutFileBytes(PathOf("large.ini"), large);
+  ASSERT_EQ(mkfifo(QFile::encodeName(PathOf("pipe.ini")).constData(), 0666), 0);
+  ASSERT_EQ(symlink("/dev/zero", QFile::encodeName(PathOf("zero.ini")).constData()), 0);
+  const std::pair<const char*, const char*> refused[] = {
+      {"large.ini", "Die Datei ist größer als 4194304 Bytes."},
+      {"pipe.ini", "Keine gewöhnliche Datei (Pipe, Gerät oder Socket)."},
+      {"zero.ini", "Keine gewöhnliche Datei (Pipe, Gerät oder Socket)."},
+  };
+  for (const auto& [name, reason] : refused) {
+    ProfileFile ini(PathOf(name));
+    EXPECT_EQ(ini.ReadInteger("S", "K", 7), 7) << name;
+    try {
+      ini.CheckLoaded();
+      ADD_FAILURE() << name << " was read";
+    } catch (const ProfileReadError& error) {
+      EXPECT_EQ(QString::fromUtf8(error.what()),
+                QStringLiteral("Datei %1 kann nicht geöffnet werden. %2 Es gelten die Voreinstellungen, "
+                               "und die Datei wird beim Beenden nicht überschrieben.")
+                    .arg(PathOf(name), QString::fromUtf8(reason)));
+    }
+    ini.WriteInteger("S", "K", 1);
+    ini.UpdateFile();
+  }
+  EXPECT_EQ(FileBytes(PathOf("large.ini")), large);
+  EXPECT_TRUE(QFileInfo(PathOf("zero.ini")).isSymLink());
+
+  // Nor is such a file ever written, so the next start can read it again.
+  ProfileFile ini(PathOf("KOVA.ini"));
+  ini.CheckLoaded();
+  ini.WriteString("Search", "gsSearchText", std::string(size_t{5} << 20, 's'));
+  EXPECT_THROW(ini.UpdateFile(), ProfileWriteError);
+  EXPECT_FALSE(QFile::exists(PathOf("KOVA.ini")));
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // again on saving, and a failed write never costs the previous file.
 #include "app/editor/editor_bytes.h"
 #include "app/storage/file_bytes.h"
+#include "app/storage/image_file.h"
+#include "app/storage/profile_file.h"
 #include "app/storage/script_file.h"
 
 #include <Qsci/qsciscintilla.h>
@@ -11,8 +13,13 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <grp.h>
+#include <sched.h>
 #include <string>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace kova {
@@ -87,7 +94,8 @@ class ScriptFileTest : public ::testing::Test {
   }
 
   QStringList FolderEntries() const {
-    return QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    return QDir(dir_.path())
+        .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
   }
 
   QTemporaryDir dir_;
@@ -112,8 +120,8 @@ TEST_F(ScriptFileTest, ReadFailuresSayWhy) {
 }
 
 TEST_F(ScriptFileTest, WriteFailuresCarryTheInOutMessages) {
-  EXPECT_EQ(MessageOfWrite(PathOf("missing/a.sh")), "Datei nicht gefunden");
-  EXPECT_EQ(MessageOfWrite(dir_.path()), "Dateizugriff verweigert");
+  EXPECT_EQ(MessageOfWrite(PathOf("missing/a.sh")), "Ungültiger Dateiname");
+  EXPECT_EQ(MessageOfWrite(dir_.path()), "Das Ziel ist ein Ordner, keine Datei");
   PutFileBytes(PathOf("plain"), "x");
   EXPECT_EQ(MessageOfWrite(PathOf("plain/a.sh")), "Ungültiger Dateiname");
 }
@@ -169,6 +177,192 @@ TEST_F(ScriptFileTest, LinkLoopIsAnError) {
   ASSERT_EQ(symlink("b", QFile::encodeName(PathOf("a")).constData()), 0);
   ASSERT_EQ(symlink("a", QFile::encodeName(PathOf("b")).constData()), 0);
   EXPECT_EQ(MessageOfWrite(PathOf("a")), "E/A-Fehler " + std::to_string(ELOOP));
+}
+
+TEST_F(ScriptFileTest, LongestLegalNameSaves) {
+  const QString name = QString(252, QLatin1Char('n')) + ".sh";
+  WriteScriptFile(PathOf(name), "x");
+  EXPECT_EQ(ReadScriptFile(PathOf(name)), "x");
+  EXPECT_EQ(FolderEntries(), QStringList{name});
+}
+
+std::string NativeName(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+std::string MessageOfPicture(const QString& path) {
+  QImage picture(4, 4, QImage::Format_RGB32);
+  picture.fill(Qt::white);
+  try {
+    WriteImageFile(picture, path, ImageFormat::Png);
+  } catch (const ImageFileError& error) {
+    return error.what();
+  }
+  return "saved";
+}
+
+std::string MessageOfSettings(const QString& path) {
+  try {
+    ProfileFile ini(path);
+    ini.WriteInteger("S", "K", 2);
+    ini.UpdateFile();
+  } catch (const ProfileWriteError& error) {
+    return error.what();
+  }
+  return "saved";
+}
+
+std::string CannotWritePicture(const QString& path, const char* reason) {
+  return QStringLiteral("Die Datei \"%1\" kann nicht geschrieben werden: %2").arg(path, reason).toStdString();
+}
+
+TEST_F(ScriptFileTest, TargetsThatAreNoRegularFilesAreRefusedForEveryKind) {
+  const QString pipe = PathOf("pipe");
+  ASSERT_EQ(mkfifo(NativeName(pipe).c_str(), 0666), 0);
+  ASSERT_EQ(symlink("pipe", NativeName(PathOf("link.sh")).c_str()), 0);
+  const char* refused = "Das Ziel ist keine gewöhnliche Datei (Pipe, Gerät oder Socket)";
+  EXPECT_EQ(MessageOfWrite(pipe), refused);
+  EXPECT_EQ(MessageOfWrite(PathOf("link.sh")), refused);
+  EXPECT_EQ(MessageOfPicture(pipe), CannotWritePicture(pipe, refused));
+  // A settings file that could not be read is left alone, so nothing is said
+  // on writing: the reading told already.
+  EXPECT_EQ(MessageOfSettings(pipe), "saved");
+  struct stat info {};
+  ASSERT_EQ(lstat(NativeName(pipe).c_str(), &info), 0);
+  EXPECT_TRUE(S_ISFIFO(info.st_mode));
+  EXPECT_EQ(FolderEntries(), (QStringList{"link.sh", "pipe"}));
+}
+
+// Runs `operation` in a child process and returns what it returned, so that
+// the child may give up rights or change its view of the file systems.
+std::string InChildProcess(const std::function<std::string()>& operation) {
+  int channel[2];
+  if (pipe(channel) != 0) return "no pipe";
+  const pid_t child = fork();
+  if (child == 0) {
+    close(channel[0]);
+    std::string result;
+    try {
+      result = operation();
+    } catch (const std::exception& error) {
+      result = std::string("exception: ") + error.what();
+    }
+    for (size_t done = 0; done < result.size();) {
+      const ssize_t written = write(channel[1], result.data() + done, result.size() - done);
+      if (written <= 0) break;
+      done += static_cast<size_t>(written);
+    }
+    _exit(0);
+  }
+  close(channel[1]);
+  std::string result;
+  char buffer[4096];
+  for (ssize_t got; (got = read(channel[0], buffer, sizeof buffer)) > 0;) {
+    result.append(buffer, static_cast<size_t>(got));
+  }
+  close(channel[0]);
+  waitpid(child, nullptr, 0);
+  return result;
+}
+
+// As the unprivileged user 65534, for whom the system's permission checks
+// apply even when the tests run as root.
+std::string AsUnprivilegedUser(const std::function<std::string()>& operation) {
+  return InChildProcess([&] {
+    if (setgroups(0, nullptr) != 0 || setresgid(65534, 65534, 65534) != 0 ||
+        setresuid(65534, 65534, 65534) != 0) {
+      return std::string("cannot drop privileges");
+    }
+    return operation();
+  });
+}
+
+mode_t ModeOf(const QString& path) {
+  struct stat info {};
+  return stat(NativeName(path).c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
+uid_t OwnerOf(const QString& path) {
+  struct stat info {};
+  return stat(NativeName(path).c_str(), &info) == 0 ? info.st_uid : 1;
+}
+
+// A file of `owner` (the unprivileged user unless said) with the mode given.
+void PutOwnFile(const QString& path, const std::string& bytes, mode_t mode, uid_t owner = 65534) {
+  PutFileBytes(path, bytes);
+  ASSERT_EQ(chown(NativeName(path).c_str(), owner, owner), 0);
+  ASSERT_EQ(chmod(NativeName(path).c_str(), mode), 0);
+}
+
+TEST_F(ScriptFileTest, UnprivilegedUserKeepsWriteProtectionLinksAndOwners) {
+  if (geteuid() != 0) GTEST_SKIP() << "files of another user can only be made as root";
+  // Under /tmp, so that the unprivileged user can reach the folders.
+  QTemporaryDir base(QStringLiteral("/tmp/kova-saving-XXXXXX"));
+  ASSERT_TRUE(base.isValid());
+  ASSERT_EQ(chmod(NativeName(base.path()).c_str(), 0755), 0);
+  const QString open = base.filePath("open");
+  const QString closed = base.filePath("closed");
+  for (const QString& folder : {open, closed}) {
+    ASSERT_TRUE(QDir().mkdir(folder));
+    ASSERT_EQ(chown(NativeName(folder).c_str(), 65534, 65534), 0);
+  }
+  ASSERT_EQ(chmod(NativeName(closed).c_str(), 0555), 0);
+  PutOwnFile(open + "/protected.sh", "old", 0444);
+  PutOwnFile(open + "/protected.png", "old", 0444);
+  PutOwnFile(open + "/KOVA.ini", "[S]\nK=1\n", 0444);
+  PutOwnFile(open + "/shared.sh", "old", 0666, 0);
+  PutOwnFile(open + "/shared.png", "old", 0666, 0);
+  PutOwnFile(open + "/linked.sh", "old", 0644);
+  ASSERT_EQ(link(NativeName(open + "/linked.sh").c_str(), NativeName(open + "/second.sh").c_str()), 0);
+  PutOwnFile(closed + "/own.sh", "old", 0644);
+
+  const std::string messages = AsUnprivilegedUser([&] {
+    std::string result;
+    for (const char* name : {"/protected.sh", "/shared.sh", "/linked.sh"}) {
+      result += MessageOfWrite(open + name, "new") + "\n";
+    }
+    result += MessageOfPicture(open + "/protected.png") + "\n";
+    result += MessageOfPicture(open + "/shared.png") + "\n";
+    result += MessageOfSettings(open + "/KOVA.ini") + "\n";
+    result += MessageOfWrite(closed + "/own.sh", "new") + "\n";
+    result += MessageOfWrite(closed + "/new.sh", "new") + "\n";
+    return result;
+  });
+
+  const std::string refusedSettings =
+      QStringLiteral("In %1 kann nicht geschrieben werden").arg(open + "/KOVA.ini").toStdString();
+  EXPECT_EQ(messages, "Dateizugriff verweigert\nno error\nno error\n" +
+                          CannotWritePicture(open + "/protected.png", "Dateizugriff verweigert") +
+                          "\nsaved\n" + refusedSettings + "\nno error\nDateizugriff verweigert\n");
+  EXPECT_EQ(FileBytes(open + "/protected.sh"), "old");
+  EXPECT_EQ(ModeOf(open + "/protected.sh"), 0444u);
+  EXPECT_EQ(FileBytes(open + "/protected.png"), "old");
+  EXPECT_EQ(FileBytes(open + "/KOVA.ini"), "[S]\nK=1\n");
+  EXPECT_EQ(FileBytes(open + "/shared.sh"), "new");
+  EXPECT_EQ(OwnerOf(open + "/shared.sh"), 0u);
+  EXPECT_EQ(QImage(open + "/shared.png").size(), QSize(4, 4));
+  EXPECT_EQ(OwnerOf(open + "/shared.png"), 0u);
+  EXPECT_EQ(FileBytes(open + "/second.sh"), "new");
+  EXPECT_EQ(FileBytes(closed + "/own.sh"), "new");
+  EXPECT_EQ(QDir(open).entryList(QDir::Files | QDir::Hidden).size(), 7);
+  EXPECT_EQ(QDir(closed).entryList(QDir::Files | QDir::Hidden), QStringList{"own.sh"});
+}
+
+TEST_F(ScriptFileTest, FullDiskRefusesBeforeTheOldContentIsGone) {
+  const std::string folder = NativeName(dir_.path());
+  const std::string result = InChildProcess([&] {
+    // A small file system of the child's own, seen by no other process.
+    if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=64k") != 0) {
+      return std::string("no mount");
+    }
+    const std::string old(40000, 'o');
+    WriteScriptFile(PathOf("a.sh"), old);
+    // A second link makes the save write in place.
+    if (link((folder + "/a.sh").c_str(), (folder + "/b.sh").c_str()) != 0) return std::string("no link");
+    const std::string message = MessageOfWrite(PathOf("a.sh"), std::string(100000, 'n'));
+    return message + (ReadScriptFile(PathOf("b.sh")) == old ? ", kept" : ", lost");
+  });
+  if (result == "no mount") GTEST_SKIP() << "no file system of its own can be mounted here";
+  EXPECT_EQ(result, "E/A-Fehler " + std::to_string(ENOSPC) + ", kept");
 }
 
 TEST(EditorBytesTest, NulAndHighBytesPassThroughTheEditor) {

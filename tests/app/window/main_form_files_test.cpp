@@ -313,7 +313,7 @@ TEST_F(FileCommandsTest, FailedSaveAsKeepsNameAndTitle) {
   Modify();
   SaveAs(PathOf("missing/new.sh"));
   ASSERT_EQ(Errors().size(), 1u);
-  EXPECT_EQ(Errors()[0].text, "Datei nicht gefunden");
+  EXPECT_EQ(Errors()[0].text, "Ungültiger Dateiname");
   EXPECT_TRUE(form->fFileName.isEmpty());
   EXPECT_EQ(form->windowTitle(), "KOVA - *unbenannt*");
   EXPECT_TRUE(form->fEditor->isModified());
@@ -328,7 +328,7 @@ TEST_F(FileCommandsTest, FailedWriteAfterYesStopsTheCommand) {
   dialogs.messageAnswers = {MessageButton::Yes};
   form->NewAction->trigger();
   ASSERT_EQ(Errors().size(), 1u);
-  EXPECT_EQ(Errors()[0].text, "Dateizugriff verweigert");
+  EXPECT_EQ(Errors()[0].text, "Das Ziel ist ein Ordner, keine Datei");
   EXPECT_EQ(form->fEditor->text(), "edit old");
   EXPECT_EQ(form->fFileName, PathOf("named.sh"));
 }

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <sys/stat.h>
 
 #include "app/window/diagram_image.h"
 #include "app/platform/dialog_stub.h"
@@ -383,6 +384,25 @@ TEST_F(SettingsFileTest, RefusedWriteIsReportedAndTheWindowStillCloses) {
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].kind, kova::MessageKind::Error);
   EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("In %1 kann nicht geschrieben werden").arg(path));
+}
+
+TEST_F(SettingsFileTest, FileThatCannotBeReadIsReportedAndKept) {
+  ASSERT_EQ(mkfifo(QFile::encodeName(IniPath()).constData(), 0666), 0);
+  Start();
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].kind, kova::MessageKind::Error);
+  EXPECT_EQ(dialogs.messages[0].text,
+            QStringLiteral("Datei %1 kann nicht geöffnet werden. Keine gewöhnliche Datei (Pipe, Gerät "
+                           "oder Socket). Es gelten die Voreinstellungen, und die Datei wird beim "
+                           "Beenden nicht überschrieben.")
+                .arg(IniPath()));
+  EXPECT_FALSE(form->MenuToolBar->isHidden());
+  EXPECT_TRUE(form->BashSyntaxAction->isChecked());
+  Exit();
+  EXPECT_EQ(dialogs.messages.size(), 1u);
+  struct stat info {};
+  ASSERT_EQ(lstat(QFile::encodeName(IniPath()).constData(), &info), 0);
+  EXPECT_TRUE(S_ISFIFO(info.st_mode));
 }
 
 }  // namespace
