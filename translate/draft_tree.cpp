@@ -6,7 +6,10 @@
 
 namespace kova {
 
-DraftTree::DraftTree() { nodes_.emplace_back(); }
+DraftTree::DraftTree(DraftTally* tally) : tally_(tally) {
+  nodes_.emplace_back();
+  if (tally_ != nullptr) ++tally_->elements;
+}
 
 DraftTree::Index DraftTree::AddWithoutCaption(Index parent, uint8_t kind) {
   const auto index = static_cast<Index>(nodes_.size());
@@ -14,6 +17,7 @@ DraftTree::Index DraftTree::AddWithoutCaption(Index parent, uint8_t kind) {
   node.kind = kind;
   node.parent = parent;
   nodes_.push_back(std::move(node));
+  if (tally_ != nullptr) ++tally_->elements;
   Node& parent_node = nodes_[parent];
   if (parent_node.last_child < 0)
     parent_node.first_child = index;
@@ -30,6 +34,10 @@ DraftTree::Index DraftTree::Add(Index parent, uint8_t kind, std::string_view cap
 }
 
 void DraftTree::SetCaption(Index node, std::string_view caption) {
+  if (tally_ != nullptr) {
+    tally_->caption_bytes += static_cast<int64_t>(caption.size()) -
+                             static_cast<int64_t>(nodes_[node].caption.size());
+  }
   nodes_[node].caption.assign(caption);
   nodes_[node].has_caption = true;
 }
