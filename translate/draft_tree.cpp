@@ -1,14 +1,16 @@
 #include "translate/draft_tree.h"
 
+#include <algorithm>
+
 #include "translate/exception.h"
 #include "translate/latin1.h"
 #include "translate/tree.h"
 
 namespace kova {
 
-DraftTree::DraftTree(DraftTally* tally) : tally_(tally) {
+DraftTree::DraftTree(TreeSize* size) : size_(size) {
   nodes_.emplace_back();
-  if (tally_ != nullptr) ++tally_->elements;
+  if (size_ != nullptr) ++size_->elements;
 }
 
 DraftTree::Index DraftTree::AddWithoutCaption(Index parent, uint8_t kind) {
@@ -17,7 +19,7 @@ DraftTree::Index DraftTree::AddWithoutCaption(Index parent, uint8_t kind) {
   node.kind = kind;
   node.parent = parent;
   nodes_.push_back(std::move(node));
-  if (tally_ != nullptr) ++tally_->elements;
+  if (size_ != nullptr) ++size_->elements;
   Node& parent_node = nodes_[parent];
   if (parent_node.last_child < 0)
     parent_node.first_child = index;
@@ -34,9 +36,10 @@ DraftTree::Index DraftTree::Add(Index parent, uint8_t kind, std::string_view cap
 }
 
 void DraftTree::SetCaption(Index node, std::string_view caption) {
-  if (tally_ != nullptr) {
-    tally_->caption_bytes += static_cast<int64_t>(caption.size()) -
-                             static_cast<int64_t>(nodes_[node].caption.size());
+  if (size_ != nullptr) {
+    const auto length = static_cast<int64_t>(caption.size());
+    size_->caption_bytes += length - static_cast<int64_t>(nodes_[node].caption.size());
+    size_->longest_caption = std::max(size_->longest_caption, length);
   }
   nodes_[node].caption.assign(caption);
   nodes_[node].has_caption = true;

@@ -12,24 +12,19 @@
 #include <vector>
 
 #include "translate/dom.h"
+#include "translate/memory_budget.h"
 
 namespace kova {
-
-// Counts the elements and caption characters of several drafts together,
-// so that their size can be checked as they grow.
-struct DraftTally {
-  int64_t elements = 0;
-  int64_t caption_bytes = 0;
-};
 
 class DraftTree {
  public:
   using Index = int32_t;
   static constexpr Index kRoot = 0;
 
-  // A tree that holds the root "data" only, counted in `tally` when given.
-  // REQUIRES: the tally outlives the tree.
-  explicit DraftTree(DraftTally* tally = nullptr);
+  // A tree that holds the root "data" only. Counts itself in `size` when
+  // given, so that several drafts can be checked together as they grow.
+  // REQUIRES: the size outlives the tree.
+  explicit DraftTree(TreeSize* size = nullptr);
 
   // Appends an element of `kind` (1 to 8) at the end of parent's children,
   // with the caption or, for an open foot-controlled loop, without one.
@@ -68,7 +63,7 @@ class DraftTree {
   };
 
   std::vector<Node> nodes_;
-  DraftTally* tally_;
+  TreeSize* size_;
 };
 
 }  // namespace kova

@@ -14,8 +14,9 @@ constexpr long long kMegabyte = 1LL << 20;
 
 }  // namespace
 
-long long TreeBytes(long long elements, long long caption_bytes) {
-  return elements * kBytesPerElement + caption_bytes * kBytesPerCaptionCharacter;
+long long TreeBytes(const TreeSize& size) {
+  return size.elements * kBytesPerElement + size.caption_bytes * kBytesPerCaptionCharacter +
+         size.longest_caption * kBytesPerMeasuredCharacter;
 }
 
 MemoryBudget::MemoryBudget() : MemoryBudget(MemoryRoom() / 2) {}
@@ -42,13 +43,13 @@ QString OutOfMemoryReason() {
   return QStringLiteral("Das Diagramm ist zu groß für den verfügbaren Arbeitsspeicher.");
 }
 
-void CheckTreeSize(long long elements, long long caption_bytes) {
-  const long long bytes = TreeBytes(elements, caption_bytes);
+void CheckTreeSize(const TreeSize& size) {
+  const long long bytes = TreeBytes(size);
   if (bytes <= MemoryBudget::Left()) return;
   throw Exception(
       QStringLiteral("Für das Skript kann kein Diagramm aus %1 Elementen (etwa %2 MB) angelegt "
                      "werden; frei sind noch %3 MB. %4")
-          .arg(elements)
+          .arg(size.elements)
           .arg((bytes + kMegabyte - 1) / kMegabyte)
           .arg(MemoryBudget::Left() / kMegabyte)
           .arg(OutOfMemoryReason())

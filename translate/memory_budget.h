@@ -8,18 +8,30 @@
 
 #include <QString>
 
+#include <cstdint>
+
 namespace kova {
 
 // What one element of a diagram tree costs in Qt's DOM once layout has
 // written its sizes, besides its caption (measured: about 2.5 KB in the tree
 // and up to 0.5 KB for the sizes); each caption character costs three bytes
-// more, two in the tree and one in the translator's working copy.
+// more, two in the tree and one in the translator's working copy. Layout
+// measures one caption at a time, and Qt's text layout takes about 45 bytes
+// a character of it while it measures.
 constexpr long long kBytesPerElement = 3000;
 constexpr long long kBytesPerCaptionCharacter = 3;
+constexpr long long kBytesPerMeasuredCharacter = 48;
 
-// The bytes of trees of `elements` elements with captions of
-// `caption_bytes` characters in all.
-long long TreeBytes(long long elements, long long caption_bytes);
+// The size of diagram trees: their elements, their captions' characters in
+// all and the longest caption's.
+struct TreeSize {
+  int64_t elements = 0;
+  int64_t caption_bytes = 0;
+  int64_t longest_caption = 0;
+};
+
+// The bytes that trees of that size take while they are laid out.
+long long TreeBytes(const TreeSize& size);
 
 // The budget of the run under way while it lives. A budget made while
 // another lives takes at most what that one has left. Not thread-safe:
@@ -47,9 +59,9 @@ class MemoryBudget {
 // The reason every refusal for memory gives.
 QString OutOfMemoryReason();
 
-// Raises an Exception naming the size when trees of that many elements and
-// caption characters do not fit into what the run has left.
-void CheckTreeSize(long long elements, long long caption_bytes);
+// Raises an Exception naming the size when such trees do not fit into what
+// the run has left.
+void CheckTreeSize(const TreeSize& size);
 
 }  // namespace kova
 

@@ -1,5 +1,6 @@
 #include "translate/translator.h"
 
+#include <algorithm>
 #include <exception>
 #include <optional>
 #include <string_view>
@@ -67,7 +68,7 @@ class Translation {
  public:
   Translation(TDomImplementation& factory, bool take_comments, TFunktionen& functions)
       : factory_(factory), take_comments_(take_comments), functions_(functions) {
-    drafts_.emplace_back(&tally_);
+    drafts_.emplace_back(&size_);
   }
 
   // Applies the first rule whose test holds. Each rule checks before it
@@ -96,7 +97,7 @@ class Translation {
   }
 
   // Raises an Exception when the drafts have grown past the memory budget.
-  void CheckSize() const { CheckTreeSize(tally_.elements, tally_.caption_bytes); }
+  void CheckSize() const { CheckTreeSize(size_); }
 
   // Makes a document from each draft, the functions' appended to the list;
   // returns the main document.
@@ -104,7 +105,7 @@ class Translation {
     // The drafts are checked once more as a whole, and their trees counted
     // as spent, before Qt's elements take the memory.
     CheckSize();
-    MemoryBudget::Spend(TreeBytes(tally_.elements, tally_.caption_bytes));
+    MemoryBudget::Spend(TreeBytes(size_));
     std::vector<TDomDocument*> documents;
     try {
       for (const DraftTree& tree : drafts_) {
@@ -185,7 +186,7 @@ class Translation {
 
   void OpenFunction(std::string_view line) {
     if (cur_draft_ != 0 || cur_ != DraftTree::kRoot) throw FunctionInsideStructure();
-    drafts_.emplace_back(&tally_);
+    drafts_.emplace_back(&size_);
     cur_draft_ = drafts_.size() - 1;
     cur_ = DraftTree::kRoot;
     Add(kAufruf, std::string(1, FunctionHeaderMarker) + std::string(line));
@@ -200,7 +201,7 @@ class Translation {
   TDomImplementation& factory_;
   const bool take_comments_;
   TFunktionen& functions_;
-  DraftTally tally_;
+  TreeSize size_;
   std::vector<DraftTree> drafts_;
   size_t cur_draft_ = 0;
   DraftTree::Index cur_ = DraftTree::kRoot;
@@ -208,13 +209,14 @@ class Translation {
 
 // The tree that the lines make, roughly: nearly every non-empty line makes
 // one element with the line as its caption.
-DraftTally EstimatedTree(const std::vector<std::string>& lines) {
-  DraftTally estimate;
+TreeSize EstimatedTree(const std::vector<std::string>& lines) {
+  TreeSize estimate;
   for (const std::string& line : lines) {
-    const std::string_view trimmed = Trim(line);
-    if (trimmed.empty()) continue;
+    const auto length = static_cast<int64_t>(Trim(line).size());
+    if (length == 0) continue;
     ++estimate.elements;
-    estimate.caption_bytes += static_cast<int64_t>(trimmed.size());
+    estimate.caption_bytes += length;
+    estimate.longest_caption = std::max(estimate.longest_caption, length);
   }
   return estimate;
 }
@@ -232,8 +234,7 @@ TDomDocument* Translator::BuildDiagramTree(const std::vector<std::string>& lines
     std::string line_text;
     std::string message;
   };
-  const DraftTally estimate = EstimatedTree(lines);
-  CheckTreeSize(estimate.elements, estimate.caption_bytes);
+  CheckTreeSize(EstimatedTree(lines));
   std::optional<Failure> failure;
   for (size_t index = 0; index < lines.size(); ++index) {
     const std::string_view line = Trim(lines[index]);

@@ -59,7 +59,7 @@ TEST_F(HostileInputTest, BinaryLinesBecomeStatements) {
 // message names the size, nothing is reported as an error of the script and
 // no document is left behind.
 TEST_F(HostileInputTest, TreesBeyondTheMemoryBudgetAreRefused) {
-  const MemoryBudget budget(TreeBytes(150, 1000));
+  const MemoryBudget budget(TreeBytes({.elements = 150, .caption_bytes = 1000, .longest_caption = 10}));
   std::vector<std::string> statements(200, "echo a");
   // Fits the estimate of one element a line, but "if" makes two elements
   // and each "elif" three.

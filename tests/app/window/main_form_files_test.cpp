@@ -365,7 +365,7 @@ TEST_F(FileCommandsTest, ScriptTooLargeForTheMemoryIsKeptButNotDrawn) {
   for (int i = 0; i < 2000; ++i) script += "echo zeile " + std::to_string(i) + "\n";
   kova::PutFileBytes(PathOf("gross.sh"), script);
   {
-    const kova::MemoryBudget budget(kova::TreeBytes(1000, 0));
+    const kova::MemoryBudget budget(kova::TreeBytes({.elements = 1000}));
     Open(PathOf("gross.sh"));
   }
   ASSERT_EQ(Errors().size(), 1u);
