@@ -1,24 +1,13 @@
 #include "render/bitmap_limits.h"
 
-#include <unistd.h>
-
 #include <QString>
 
 #include "translate/exception.h"
+#include "translate/memory_budget.h"
 
 namespace kova {
 
-long long BitmapMemoryBudget() {
-  const long long pages = sysconf(_SC_PHYS_PAGES);
-  const long long pageSize = sysconf(_SC_PAGESIZE);
-  if (pages <= 0 || pageSize <= 0) return 1LL << 30;
-  return pages / 2 * pageSize;
-}
-
 namespace {
-
-const QString kOutOfMemory =
-    QStringLiteral("Das Diagramm ist zu groß für den verfügbaren Arbeitsspeicher.");
 
 [[noreturn]] void Refuse(long long width, long long height, const QString& reason) {
   throw Exception(
@@ -39,11 +28,13 @@ void CheckBitmapSize(long long width, long long height) {
            QStringLiteral("Das Diagramm ist zu groß: eine Seite darf höchstens %1 Pixel lang sein.")
                .arg(kMaxBitmapSide));
   }
-  if (width * height * 4 > BitmapMemoryBudget()) Refuse(width, height, kOutOfMemory);
+  const long long bytes = width * height * 4;
+  if (bytes > MemoryBudget::Left()) Refuse(width, height, OutOfMemoryReason());
+  MemoryBudget::Spend(bytes);
 }
 
 void RefuseForLackOfMemory(long long width, long long height) {
-  Refuse(width, height, kOutOfMemory);
+  Refuse(width, height, OutOfMemoryReason());
 }
 
 }  // namespace kova

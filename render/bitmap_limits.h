@@ -1,6 +1,6 @@
 // The largest bitmap a diagram may take: Qt's raster engine stops painting
 // text somewhere above 8 million pixels in either direction, and a bitmap
-// must fit into the memory that the machine can give.
+// must fit into what the run's memory budget has left (memory_budget.h).
 #ifndef KOVA_RENDER_BITMAP_LIMITS_H_
 #define KOVA_RENDER_BITMAP_LIMITS_H_
 
@@ -8,11 +8,9 @@ namespace kova {
 
 constexpr long long kMaxBitmapSide = 8000000;
 
-// The bitmap bytes this process may ask for: half of the machine's memory.
-long long BitmapMemoryBudget();
-
 // Raises an Exception naming the size when a width x height bitmap of
-// 32-bit pixels cannot be made.
+// 32-bit pixels cannot be made; otherwise counts its bytes as spent by the
+// run under way.
 void CheckBitmapSize(long long width, long long height);
 
 // Raises the Exception for a bitmap whose memory could not be had.

@@ -1,12 +1,17 @@
 #include "translate/draft_tree.h"
 
+#include <algorithm>
+
 #include "translate/exception.h"
 #include "translate/latin1.h"
 #include "translate/tree.h"
 
 namespace kova {
 
-DraftTree::DraftTree() { nodes_.emplace_back(); }
+DraftTree::DraftTree(TreeSize* size) : size_(size) {
+  nodes_.emplace_back();
+  if (size_ != nullptr) ++size_->elements;
+}
 
 DraftTree::Index DraftTree::AddWithoutCaption(Index parent, uint8_t kind) {
   const auto index = static_cast<Index>(nodes_.size());
@@ -14,6 +19,7 @@ DraftTree::Index DraftTree::AddWithoutCaption(Index parent, uint8_t kind) {
   node.kind = kind;
   node.parent = parent;
   nodes_.push_back(std::move(node));
+  if (size_ != nullptr) ++size_->elements;
   Node& parent_node = nodes_[parent];
   if (parent_node.last_child < 0)
     parent_node.first_child = index;
@@ -30,6 +36,11 @@ DraftTree::Index DraftTree::Add(Index parent, uint8_t kind, std::string_view cap
 }
 
 void DraftTree::SetCaption(Index node, std::string_view caption) {
+  if (size_ != nullptr) {
+    const auto length = static_cast<int64_t>(caption.size());
+    size_->caption_bytes += length - static_cast<int64_t>(nodes_[node].caption.size());
+    size_->longest_caption = std::max(size_->longest_caption, length);
+  }
   nodes_[node].caption.assign(caption);
   nodes_[node].has_caption = true;
 }

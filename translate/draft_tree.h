@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "translate/dom.h"
+#include "translate/memory_budget.h"
 
 namespace kova {
 
@@ -20,8 +21,10 @@ class DraftTree {
   using Index = int32_t;
   static constexpr Index kRoot = 0;
 
-  // A tree that holds the root "data" only.
-  DraftTree();
+  // A tree that holds the root "data" only. Counts itself in `size` when
+  // given, so that several drafts can be checked together as they grow.
+  // REQUIRES: the size outlives the tree.
+  explicit DraftTree(TreeSize* size = nullptr);
 
   // Appends an element of `kind` (1 to 8) at the end of parent's children,
   // with the caption or, for an open foot-controlled loop, without one.
@@ -60,6 +63,7 @@ class DraftTree {
   };
 
   std::vector<Node> nodes_;
+  TreeSize* size_;
 };
 
 }  // namespace kova

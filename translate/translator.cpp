@@ -1,5 +1,6 @@
 #include "translate/translator.h"
 
+#include <algorithm>
 #include <exception>
 #include <optional>
 #include <string_view>
@@ -8,6 +9,7 @@
 #include "translate/draft_tree.h"
 #include "translate/exception.h"
 #include "translate/keys.h"
+#include "translate/memory_budget.h"
 #include "translate/tree.h"
 
 namespace kova {
@@ -59,12 +61,14 @@ std::string_view Trim(std::string_view line) {
 }
 
 // The state of one translation: a draft per document, the draft new
-// elements go to and the current element in it.
+// elements go to and the current element in it. The documents are made
+// only when the drafts are done, so that a translation refused for its size
+// leaves none behind.
 class Translation {
  public:
   Translation(TDomImplementation& factory, bool take_comments, TFunktionen& functions)
       : factory_(factory), take_comments_(take_comments), functions_(functions) {
-    drafts_.emplace_back(factory_.CreateDocument(), DraftTree());
+    drafts_.emplace_back(&size_);
   }
 
   // Applies the first rule whose test holds. Each rule checks before it
@@ -92,14 +96,32 @@ class Translation {
     Add(kAnweisung, line);
   }
 
-  // Fills every document from its draft; returns the main document.
+  // Raises an Exception when the drafts have grown past the memory budget.
+  void CheckSize() const { CheckTreeSize(size_); }
+
+  // Makes a document from each draft, the functions' appended to the list;
+  // returns the main document.
   TDomDocument* Finish() {
-    for (const auto& [document, tree] : drafts_) tree.CopyInto(*document);
-    return drafts_.front().first;
+    // The drafts are checked once more as a whole, and their trees counted
+    // as spent, before Qt's elements take the memory.
+    CheckSize();
+    MemoryBudget::Spend(TreeBytes(size_));
+    std::vector<TDomDocument*> documents;
+    try {
+      for (const DraftTree& tree : drafts_) {
+        documents.push_back(factory_.CreateDocument());
+        tree.CopyInto(*documents.back());
+      }
+    } catch (...) {
+      for (TDomDocument* document : documents) factory_.FreeDocument(document);
+      throw;
+    }
+    functions_.insert(functions_.end(), documents.begin() + 1, documents.end());
+    return documents.front();
   }
 
  private:
-  DraftTree& Tree() { return drafts_[cur_draft_].second; }
+  DraftTree& Tree() { return drafts_[cur_draft_]; }
 
   void Add(uint8_t kind, std::string_view caption) { Tree().Add(cur_, kind, caption); }
   void Open(uint8_t kind, std::string_view caption) { cur_ = Tree().Add(cur_, kind, caption); }
@@ -164,8 +186,7 @@ class Translation {
 
   void OpenFunction(std::string_view line) {
     if (cur_draft_ != 0 || cur_ != DraftTree::kRoot) throw FunctionInsideStructure();
-    functions_.push_back(factory_.CreateDocument());
-    drafts_.emplace_back(functions_.back(), DraftTree());
+    drafts_.emplace_back(&size_);
     cur_draft_ = drafts_.size() - 1;
     cur_ = DraftTree::kRoot;
     Add(kAufruf, std::string(1, FunctionHeaderMarker) + std::string(line));
@@ -180,10 +201,25 @@ class Translation {
   TDomImplementation& factory_;
   const bool take_comments_;
   TFunktionen& functions_;
-  std::vector<std::pair<TDomDocument*, DraftTree>> drafts_;
+  TreeSize size_;
+  std::vector<DraftTree> drafts_;
   size_t cur_draft_ = 0;
   DraftTree::Index cur_ = DraftTree::kRoot;
 };
+
+// The tree that the lines make, roughly: nearly every non-empty line makes
+// one element with the line as its caption.
+TreeSize EstimatedTree(const std::vector<std::string>& lines) {
+  TreeSize estimate;
+  for (const std::string& line : lines) {
+    const auto length = static_cast<int64_t>(Trim(line).size());
+    if (length == 0) continue;
+    ++estimate.elements;
+    estimate.caption_bytes += length;
+    estimate.longest_caption = std::max(estimate.longest_caption, length);
+  }
+  return estimate;
+}
 
 }  // namespace
 
@@ -198,16 +234,18 @@ TDomDocument* Translator::BuildDiagramTree(const std::vector<std::string>& lines
     std::string line_text;
     std::string message;
   };
+  CheckTreeSize(EstimatedTree(lines));
   std::optional<Failure> failure;
-  size_t index = 0;
-  std::string_view line;
-  try {
-    for (; index < lines.size(); ++index) {
-      line = Trim(lines[index]);
+  for (size_t index = 0; index < lines.size(); ++index) {
+    const std::string_view line = Trim(lines[index]);
+    try {
       translation.HandleLine(line);
+    } catch (const std::exception& error) {
+      failure = Failure{static_cast<int>(index), std::string(line), error.what()};
+      break;
     }
-  } catch (const std::exception& error) {
-    failure = Failure{static_cast<int>(index), std::string(line), error.what()};
+    // Outside the handler: running out of memory is no error of the script.
+    translation.CheckSize();
   }
   TDomDocument* main_document = translation.Finish();
   // Reported once the documents hold what was translated, so that the

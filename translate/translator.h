@@ -40,7 +40,10 @@ class Translator {
 
   // Translates `lines`, appends one document per function to `functions`
   // and returns the main document. Each document belongs to the factory;
-  // the caller frees it. Never throws for any content of `lines`.
+  // the caller frees it. Errors of the script go to the report; raises an
+  // Exception naming the size, and makes no document, only when the trees
+  // would not fit into the run's memory budget (translate/memory_budget.h),
+  // estimated from the lines before translating and checked as they grow.
   TDomDocument* BuildDiagramTree(const std::vector<std::string>& lines,
                                  TFunktionen& functions) const;
 

@@ -16,6 +16,7 @@
 #include "render/diagram_painter.h"
 #include "render/image_files.h"
 #include "translate/keys.h"
+#include "translate/memory_budget.h"
 #include "translate/translator.h"
 #include "translate/tree.h"
 
@@ -47,6 +48,7 @@ void TMainForm::RunActionExecute() {
   const int rememberedTab = TabSet->TabIndex();
   try {
     freeDiagramImages(1);
+    const kova::MemoryBudget budget;
 
     kova::TFunktionen translated;
     const kova::Translator translator(

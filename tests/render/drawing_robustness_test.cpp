@@ -6,6 +6,7 @@
 
 #include "render/diagram_support.h"
 #include "translate/exception.h"
+#include "translate/memory_budget.h"
 
 namespace kova {
 namespace {
@@ -95,6 +96,25 @@ TEST(TooLarge, DiagramBeyondOneBitmapIsRefusedWithItsSize) {
     EXPECT_NE(std::string(error.what()).find("9000040"), std::string::npos) << error.what();
   }
   EXPECT_EQ(diagram.canvas.Image().size(), QSize(70, 50));
+}
+
+// Checked right after layout against what the run has left, before any
+// bitmap is asked for; each picture drawn counts against the budget.
+TEST(TooLarge, PictureBeyondWhatTheRunHasLeftIsRefusedWithItsSize) {
+  DiagramFixture diagram({{"breit", 100}});
+  const MemoryBudget budget(2 * 140 * 50 * 4);
+  Add(diagram.root, "anweisung", "breit");
+  diagram.Draw();
+  EXPECT_EQ(budget.Left(), 140 * 50 * 4);
+  Add(diagram.root, "anweisung", "breit");
+  try {
+    diagram.Draw();
+    FAIL() << "drawn";
+  } catch (const Exception& error) {
+    EXPECT_NE(std::string(error.what()).find("140 \xD7 80"), std::string::npos) << error.what();
+    EXPECT_NE(std::string(error.what()).find("Arbeitsspeicher"), std::string::npos) << error.what();
+  }
+  EXPECT_EQ(diagram.canvas.Image().size(), QSize(140, 50));
 }
 
 // A random tree of every element kind, with texts of random lengths.

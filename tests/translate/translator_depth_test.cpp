@@ -1,6 +1,8 @@
 // Deeply nested and hostile input translates and is freed without a crash.
 #include "translate/translation_fixture.h"
 
+#include "translate/exception.h"
+#include "translate/memory_budget.h"
 #include "translate/tree.h"
 
 namespace kova {
@@ -50,6 +52,43 @@ TEST_F(HostileInputTest, BinaryLinesBecomeStatements) {
   const TDomNode root = translator.BuildDiagramTree({binary, long_line}, functions)->DocumentElement();
   EXPECT_EQ(GetCaption(root.firstChild()), binary.substr(33, 256 - 33));
   EXPECT_EQ(GetCaption(root.lastChild()), long_line);
+}
+
+// Refused before the lines are translated when their estimate is too large,
+// and while translating when the elements they make are: either way the
+// message names the size, nothing is reported as an error of the script and
+// no document is left behind.
+TEST_F(HostileInputTest, TreesBeyondTheMemoryBudgetAreRefused) {
+  const MemoryBudget budget(TreeBytes({.elements = 150, .caption_bytes = 1000, .longest_caption = 10}));
+  std::vector<std::string> statements(200, "echo a");
+  // Fits the estimate of one element a line, but "if" makes two elements
+  // and each "elif" three.
+  std::vector<std::string> chain(100, "elif b");
+  chain.front() = "if a";
+  for (const std::vector<std::string>* lines : {&statements, &chain}) {
+    Translator translator(factory_, false, [this](int line, const std::string& text, const std::string& message) {
+      errors_.push_back({line, text, message});
+    });
+    try {
+      translator.BuildDiagramTree(*lines, functions_);
+      ADD_FAILURE() << "translated";
+    } catch (const Exception& error) {
+      const std::string message = error.what();
+      const size_t size = message.find("aus ");
+      ASSERT_NE(size, std::string::npos) << message;
+      const long elements = std::stol(message.substr(size + 4));
+      if (lines == &statements)
+        EXPECT_EQ(elements, 200);
+      else
+        EXPECT_GT(elements, 150);
+      EXPECT_NE(message.find(" MB"), std::string::npos) << message;
+    }
+  }
+  EXPECT_TRUE(errors_.empty());
+  EXPECT_TRUE(functions_.empty());
+  EXPECT_EQ(factory_.DocumentCount(), 0u);
+  // What fits is translated as ever.
+  EXPECT_EQ(Translate({"echo a"}), "data\n  anweisung \"echo a\"\n");
 }
 
 }  // namespace

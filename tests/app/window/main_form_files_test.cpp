@@ -6,7 +6,10 @@
 #include <Qsci/qsciscintilla.h>
 
 #include "app/storage/file_bytes.h"
+#include "app/window/diagram_image.h"
 #include "app/window/main_form_fixture.h"
+#include "app/window/tab_set.h"
+#include "translate/memory_budget.h"
 
 namespace {
 
@@ -347,6 +350,35 @@ TEST_F(FileCommandsTest, FailedLoadLeavesTheWindowAsItWas) {
   EXPECT_EQ(form->fFileName, PathOf("named.sh"));
   EXPECT_EQ(form->windowTitle(), "KOVA - " + PathOf("named.sh"));
   EXPECT_TRUE(form->BashSyntaxAction->isChecked());
+}
+
+// Opening runs the translation: a script whose diagram would not fit into
+// the memory the run may have is refused with its size before the tree is
+// built, while its text stays in the editor under its name and the window
+// shows the main diagram alone.
+TEST_F(FileCommandsTest, ScriptTooLargeForTheMemoryIsKeptButNotDrawn) {
+  form->fEditor->setText("function demo\n}\necho a\n");
+  form->fEditor->setModified(false);
+  form->RunAction->trigger();
+  ASSERT_EQ(form->fImages.size(), 2u);
+  std::string script;
+  for (int i = 0; i < 2000; ++i) script += "echo zeile " + std::to_string(i) + "\n";
+  kova::PutFileBytes(PathOf("gross.sh"), script);
+  {
+    const kova::MemoryBudget budget(kova::TreeBytes({.elements = 1000}));
+    Open(PathOf("gross.sh"));
+  }
+  ASSERT_EQ(Errors().size(), 1u);
+  EXPECT_TRUE(Errors()[0].text.contains(QStringLiteral("aus 2000 Elementen"))) << Errors()[0].text.toStdString();
+  EXPECT_TRUE(Errors()[0].text.contains(QStringLiteral("Arbeitsspeicher")));
+  EXPECT_EQ(form->fEditor->text().toStdString(), script);
+  EXPECT_EQ(form->fFileName, PathOf("gross.sh"));
+  EXPECT_EQ(form->fImages.size(), 1u);
+  EXPECT_TRUE(form->TabSet->isHidden());
+  // With the memory there, the same text is drawn.
+  form->RunAction->trigger();
+  EXPECT_EQ(Errors().size(), 1u);
+  EXPECT_GT(form->fImages[0]->Bitmap().height(), 2000 * 30);
 }
 
 TEST_F(FileCommandsTest, CancelledDialogsChangeNothing) {

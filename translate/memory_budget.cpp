@@ -1,0 +1,60 @@
+#include "translate/memory_budget.h"
+
+#include <algorithm>
+
+#include "translate/exception.h"
+#include "translate/memory_room.h"
+
+namespace kova {
+namespace {
+
+MemoryBudget* run_budget = nullptr;
+
+constexpr long long kMegabyte = 1LL << 20;
+
+}  // namespace
+
+long long TreeBytes(const TreeSize& size) {
+  return size.elements * kBytesPerElement + size.caption_bytes * kBytesPerCaptionCharacter +
+         size.longest_caption * kBytesPerMeasuredCharacter;
+}
+
+MemoryBudget::MemoryBudget() : MemoryBudget(MemoryRoom() / 2) {}
+
+MemoryBudget::MemoryBudget(long long bytes)
+    : left_(run_budget == nullptr ? bytes : std::min(bytes, run_budget->left_)),
+      enclosing_(run_budget) {
+  run_budget = this;
+}
+
+MemoryBudget::~MemoryBudget() { run_budget = enclosing_; }
+
+long long MemoryBudget::Left() {
+  if (run_budget != nullptr) return run_budget->left_;
+  static const long long outside_runs = MemoryRoom() / 2;
+  return outside_runs;
+}
+
+void MemoryBudget::Spend(long long bytes) {
+  if (run_budget != nullptr) run_budget->left_ = std::max(0LL, run_budget->left_ - bytes);
+}
+
+QString OutOfMemoryReason() {
+  return QStringLiteral("Das Diagramm ist zu groß für den verfügbaren Arbeitsspeicher.");
+}
+
+void CheckTreeSize(const TreeSize& size) {
+  const long long bytes = TreeBytes(size);
+  if (bytes <= MemoryBudget::Left()) return;
+  throw Exception(
+      QStringLiteral("Für das Skript kann kein Diagramm aus %1 Elementen (etwa %2 MB) angelegt "
+                     "werden; frei sind noch %3 MB. %4")
+          .arg(size.elements)
+          .arg((bytes + kMegabyte - 1) / kMegabyte)
+          .arg(MemoryBudget::Left() / kMegabyte)
+          .arg(OutOfMemoryReason())
+          .toLatin1()
+          .toStdString());
+}
+
+}  // namespace kova

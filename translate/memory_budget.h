@@ -1,0 +1,68 @@
+// The memory one run (translating a script, laying out and drawing its
+// diagrams) may spend: half of what the process can have when the run
+// starts. Trees and pictures are checked against it before their memory is
+// asked for, so that a huge or hostile script is refused with a message
+// instead of exhausting the machine.
+#ifndef KOVA_TRANSLATE_MEMORY_BUDGET_H_
+#define KOVA_TRANSLATE_MEMORY_BUDGET_H_
+
+#include <QString>
+
+#include <cstdint>
+
+namespace kova {
+
+// What one element of a diagram tree costs in Qt's DOM once layout has
+// written its sizes, besides its caption (measured: about 2.5 KB in the tree
+// and up to 0.5 KB for the sizes); each caption character costs three bytes
+// more, two in the tree and one in the translator's working copy. Layout
+// measures one caption at a time, and Qt's text layout takes about 45 bytes
+// a character of it while it measures.
+constexpr long long kBytesPerElement = 3000;
+constexpr long long kBytesPerCaptionCharacter = 3;
+constexpr long long kBytesPerMeasuredCharacter = 48;
+
+// The size of diagram trees: their elements, their captions' characters in
+// all and the longest caption's.
+struct TreeSize {
+  int64_t elements = 0;
+  int64_t caption_bytes = 0;
+  int64_t longest_caption = 0;
+};
+
+// The bytes that trees of that size take while they are laid out.
+long long TreeBytes(const TreeSize& size);
+
+// The budget of the run under way while it lives. A budget made while
+// another lives takes at most what that one has left. Not thread-safe:
+// runs happen on the user-interface thread.
+class MemoryBudget {
+ public:
+  // Half of MemoryRoom() as the process stands now.
+  MemoryBudget();
+  explicit MemoryBudget(long long bytes);
+  ~MemoryBudget();
+  MemoryBudget(const MemoryBudget&) = delete;
+  MemoryBudget& operator=(const MemoryBudget&) = delete;
+
+  // What the run under way has left; outside a run, half of what the
+  // process could have when first asked.
+  static long long Left();
+  // Counts bytes as taken by the run under way; outside a run nothing.
+  static void Spend(long long bytes);
+
+ private:
+  long long left_;
+  MemoryBudget* enclosing_;
+};
+
+// The reason every refusal for memory gives.
+QString OutOfMemoryReason();
+
+// Raises an Exception naming the size when such trees do not fit into what
+// the run has left.
+void CheckTreeSize(const TreeSize& size);
+
+}  // namespace kova
+
+#endif  // KOVA_TRANSLATE_MEMORY_BUDGET_H_
