@@ -33,6 +33,21 @@ void TabSet::ClearTabs() {
   fTabIndex = -1;
 }
 
+void TabSet::ReplaceTabs(const QStringList& captions) {
+  fSyncing = true;
+  // Tabs already there keep their place and only change their caption:
+  // each tab added or removed costs Qt a pass over all tabs. The highlight
+  // leaves the tabs to be removed first, so that removing them moves nothing.
+  if (currentIndex() >= captions.size()) setCurrentIndex(0);
+  while (count() > captions.size()) removeTab(count() - 1);
+  for (int i = 0; i < count(); ++i) {
+    if (tabText(i) != captions[i]) setTabText(i, captions[i]);
+  }
+  for (qsizetype i = count(); i < captions.size(); ++i) addTab(captions[i]);
+  fSyncing = false;
+  fTabIndex = -1;
+}
+
 void TabSet::AddTab(const QString& caption) {
   fSyncing = true;
   addTab(caption);
