@@ -1,5 +1,6 @@
 #include "app/window/tab_set.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "app/platform/error_handler.h"
@@ -43,7 +44,14 @@ void TabSet::ReplaceTabs(const QStringList& captions) {
   for (int i = 0; i < count(); ++i) {
     if (tabText(i) != captions[i]) setTabText(i, captions[i]);
   }
-  for (qsizetype i = count(); i < captions.size(); ++i) addTab(captions[i]);
+  // Qt's pass over all tabs for each tab added skips hidden tabs, so the new
+  // ones show only once they are all there.
+  const int firstNew = count();
+  for (qsizetype i = firstNew; i < captions.size(); ++i) {
+    const int added = addTab(captions[i]);
+    if (added > 0) setTabVisible(added, false);
+  }
+  for (int i = std::max(firstNew, 1); i < count(); ++i) setTabVisible(i, true);
   fSyncing = false;
   fTabIndex = -1;
 }
