@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <optional>
@@ -177,11 +178,19 @@ void CloseSmallFunctions(benchmark::State& state) {
 }
 BENCHMARK(CloseSmallFunctions)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
+// The offscreen platform warns about every window it shows; the figures
+// should not drown in that.
+void QuietOffscreenWarnings(QtMsgType type, const QMessageLogContext& /*context*/, const QString& message) {
+  if (message.contains(QLatin1String("propagateSizeHints"))) return;
+  std::fprintf(stderr, "%d: %s\n", static_cast<int>(type), qPrintable(message));
+}
+
 }  // namespace
 
 // The window needs an application object; offscreen, it needs no screen.
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  qInstallMessageHandler(QuietOffscreenWarnings);
   kova::KovaApplication application(argc, argv);
   BenchDialogs dialogs;
   gDialogs = &dialogs;
