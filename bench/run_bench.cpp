@@ -100,8 +100,10 @@ class Window {
 
 void CountFunctions(benchmark::State& state, int functions) {
   state.counters["functions"] = functions;
-  state.counters["per_function"] = benchmark::Counter(
-      functions, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+  if (functions > 0) {
+    state.counters["per_function"] = benchmark::Counter(
+        functions, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+  }
   if (gDialogs->messages != 0) state.SkipWithError("the run reported a message");
 }
 
@@ -120,6 +122,27 @@ void RunSmallFunctions(benchmark::State& state) {
   RunAgain(state, SmallFunctions(count), count);
 }
 BENCHMARK(RunSmallFunctions)->Arg(1000)->Arg(4000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// F9 after the number of functions changed, as editing a script does: runs
+// of `count` and of half as many functions take turns.
+void RunChangingFunctions(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  const std::string scripts[] = {SmallFunctions(count), SmallFunctions(count / 2)};
+  gDialogs->messages = 0;
+  Window window;
+  window.SetText(scripts[1]);
+  window.Run();
+  int turn = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    window.SetText(scripts[turn]);
+    turn = 1 - turn;
+    state.ResumeTiming();
+    window.Run();
+  }
+  CountFunctions(state, count * 3 / 4);
+}
+BENCHMARK(RunChangingFunctions)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 // 100,000 lines with and without functions: the functions' tabs and images
 // should cost little beside translating and drawing the same lines.

@@ -1,6 +1,5 @@
 #include "app/window/tab_set.h"
 
-#include <algorithm>
 #include <stdexcept>
 
 #include "app/platform/error_handler.h"
@@ -36,22 +35,22 @@ void TabSet::ClearTabs() {
 
 void TabSet::ReplaceTabs(const QStringList& captions) {
   fSyncing = true;
-  // Tabs already there keep their place and only change their caption:
-  // each tab added or removed costs Qt a pass over all tabs. The highlight
-  // leaves the tabs to be removed first, so that removing them moves nothing.
-  if (currentIndex() >= captions.size()) setCurrentIndex(0);
+  // Each tab added or removed costs Qt a pass over all tabs, measuring every
+  // shown one, even on a hidden bar. So the tabs already there only change
+  // their caption, and all but the first stay hidden until the list is
+  // complete. The highlight goes to the first tab, so that neither hiding
+  // nor removing tabs moves it.
+  if (count() > 0) setCurrentIndex(0);
   while (count() > captions.size()) removeTab(count() - 1);
+  for (int i = count() - 1; i > 0; --i) setTabVisible(i, false);
   for (int i = 0; i < count(); ++i) {
     if (tabText(i) != captions[i]) setTabText(i, captions[i]);
   }
-  // Qt's pass over all tabs for each tab added skips hidden tabs, so the new
-  // ones show only once they are all there.
-  const int firstNew = count();
-  for (qsizetype i = firstNew; i < captions.size(); ++i) {
+  for (qsizetype i = count(); i < captions.size(); ++i) {
     const int added = addTab(captions[i]);
     if (added > 0) setTabVisible(added, false);
   }
-  for (int i = std::max(firstNew, 1); i < count(); ++i) setTabVisible(i, true);
+  for (int i = 1; i < count(); ++i) setTabVisible(i, true);
   fSyncing = false;
   fTabIndex = -1;
 }
