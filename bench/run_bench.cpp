@@ -1,9 +1,11 @@
 // F9 in a shown window on scripts with many functions: each run translates,
 // draws every diagram and builds one tab per function, so its cost per
-// function must not grow with the number of functions. Every figure includes
-// the events the run leaves behind (layout, showing), which the user waits
-// for as well. Opening a file runs the same way after loading it; closing the
-// window frees every diagram.
+// function must not grow with the number of functions (at 10,000 functions
+// within 1.5 times that at 1,000), and 100,000 lines with functions should
+// take at most 1.3 times as long as 100,000 lines without. Every figure
+// includes the events the run leaves behind (layout, showing), which the user
+// waits for as well. Opening a file runs the same way after loading it;
+// closing the window frees every diagram.
 #include <benchmark/benchmark.h>
 
 #include <QAction>

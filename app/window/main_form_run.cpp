@@ -74,6 +74,7 @@ void TMainForm::RunActionExecute() {
       return;
     }
 
+    // The bar takes its tabs while hidden and shows once it holds them all.
     TabSet->hide();
     QStringList captions{kMainProgramTab};
     captions.reserve(static_cast<qsizetype>(functions.size()) + 1);
