@@ -150,7 +150,9 @@ void TMainForm::FormDestroy() {
 }
 
 void TMainForm::freeDiagramImages(std::size_t firstIndex) {
-  for (std::size_t i = firstIndex; i < fImages.size(); ++i) {
+  // The newest scroll box stands first in the panel's layout; freeing from
+  // the last one on finds each at the front.
+  for (std::size_t i = fImages.size(); i-- > firstIndex;) {
     if (fImages[i] != nullptr && fCanvas == &fImages[i]->BitmapCanvas()) fCanvas = nullptr;
     delete fImages[i];
     fImages[i] = nullptr;

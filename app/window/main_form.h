@@ -232,6 +232,9 @@ class TMainForm : public QMainWindow {
   // Run and tabs
   QScrollArea* newScrollBox();
   kova::DiagramImage* newDiagramImage(QScrollArea* scrollBox);
+  // Makes function image `index` ready for drawing, new or kept from the
+  // last run: hidden, scrolled to its top left, with the diagram font.
+  void prepareFunctionImage(std::size_t index);
   // The image of the selected tab; image 0 while no function tab is chosen.
   kova::DiagramImage& SelectedImage();
   // Sizes the image's bitmap to the document's diagram and draws it there.

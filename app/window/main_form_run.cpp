@@ -1,6 +1,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QStringList>
 #include <QVBoxLayout>
 #include <Qsci/qsciscintilla.h>
 
@@ -47,7 +49,6 @@ std::string FunctionHeaderCaption(const kova::TDomDocument& document) {
 void TMainForm::RunActionExecute() {
   const int rememberedTab = TabSet->TabIndex();
   try {
-    freeDiagramImages(1);
     const kova::MemoryBudget budget;
 
     kova::TFunktionen translated;
@@ -62,6 +63,9 @@ void TMainForm::RunActionExecute() {
     functions.reserve(translated.size());
     for (kova::TDomDocument* document : translated) functions.emplace_back(document, DocumentRelease(*fDomImpl));
 
+    // The function images of the last run are drawn again where there are as
+    // many functions; only the surplus goes.
+    freeDiagramImages(functions.size() + 1);
     fImages.resize(functions.size() + 1, nullptr);
     fScrollBoxes.resize(functions.size() + 1, nullptr);
 
@@ -74,18 +78,17 @@ void TMainForm::RunActionExecute() {
       return;
     }
 
-    TabSet->ClearTabs();
-    TabSet->AddTab(kMainProgramTab);
+    // The bar takes its tabs while hidden and shows once it holds them all.
+    TabSet->hide();
+    QStringList captions{kMainProgramTab};
+    captions.reserve(static_cast<qsizetype>(functions.size()) + 1);
     for (std::size_t i = 1; i <= functions.size(); ++i) {
-      fScrollBoxes[i] = newScrollBox();
-      fScrollBoxes[i]->hide();
-      fImages[i] = newDiagramImage(fScrollBoxes[i]);
-      // Layout measures with the canvas font, so the diagram font comes first.
-      fImages[i]->BitmapCanvas().SetFont(fImages[0]->BitmapCanvas().Font());
+      prepareFunctionImage(i);
       drawDiagram(*functions[i - 1], *fImages[i]);
-      TabSet->AddTab(QString::fromLatin1(StripFunctionCaption(FunctionHeaderCaption(*functions[i - 1]))));
+      captions.push_back(QString::fromLatin1(StripFunctionCaption(FunctionHeaderCaption(*functions[i - 1]))));
       functions[i - 1].reset();
     }
+    TabSet->ReplaceTabs(captions);
 
     TabSet->show();
     // A remembered index of -1 can only come from a tab bar without
@@ -95,6 +98,22 @@ void TMainForm::RunActionExecute() {
     showMainDiagramOnly();
     throw;
   }
+}
+
+void TMainForm::prepareFunctionImage(std::size_t index) {
+  if (fScrollBoxes[index] == nullptr) {
+    fScrollBoxes[index] = newScrollBox();
+    fImages[index] = newDiagramImage(fScrollBoxes[index]);
+  }
+  QScrollArea& scrollBox = *fScrollBoxes[index];
+  scrollBox.hide();
+  // A scroll box kept from the last run starts at the top left as a new one.
+  scrollBox.horizontalScrollBar()->setValue(0);
+  scrollBox.verticalScrollBar()->setValue(0);
+  // Layout measures with the canvas font, so the diagram font comes first.
+  kova::Canvas& canvas = fImages[index]->BitmapCanvas();
+  const kova::DiagramFont& diagramFont = fImages[0]->BitmapCanvas().Font();
+  if (!(canvas.Font() == diagramFont)) canvas.SetFont(diagramFont);
 }
 
 void TMainForm::showMainDiagramOnly() {

@@ -33,6 +33,28 @@ void TabSet::ClearTabs() {
   fTabIndex = -1;
 }
 
+void TabSet::ReplaceTabs(const QStringList& captions) {
+  fSyncing = true;
+  // Each tab added or removed costs Qt a pass over all tabs, measuring every
+  // shown one, even on a hidden bar. So the tabs already there only change
+  // their caption, and all but the first stay hidden until the list is
+  // complete. The highlight goes to the first tab, so that neither hiding
+  // nor removing tabs moves it.
+  if (count() > 0) setCurrentIndex(0);
+  while (count() > captions.size()) removeTab(count() - 1);
+  for (int i = count() - 1; i > 0; --i) setTabVisible(i, false);
+  for (int i = 0; i < count(); ++i) {
+    if (tabText(i) != captions[i]) setTabText(i, captions[i]);
+  }
+  for (qsizetype i = count(); i < captions.size(); ++i) {
+    const int added = addTab(captions[i]);
+    if (added > 0) setTabVisible(added, false);
+  }
+  for (int i = 1; i < count(); ++i) setTabVisible(i, true);
+  fSyncing = false;
+  fTabIndex = -1;
+}
+
 void TabSet::AddTab(const QString& caption) {
   fSyncing = true;
   addTab(caption);

@@ -4,6 +4,7 @@
 // selected index again does nothing, and an index out of range is an error.
 #pragma once
 
+#include <QStringList>
 #include <QTabBar>
 
 #include <functional>
@@ -27,6 +28,10 @@ class TabSet : public QTabBar {
   int TabCount() const { return count(); }
   void ClearTabs();                      // leaves TabIndex at -1
   void AddTab(const QString& caption);   // leaves TabIndex unchanged
+  // Clearing and adding `captions` in one step: leaves TabIndex at -1.
+  // Qt lays out every tab again for each tab added or captioned while the
+  // bar is shown, so a long list is given to a hidden bar.
+  void ReplaceTabs(const QStringList& captions);
 
   void SetChangeHandler(ChangeHandler handler) { fOnChange = std::move(handler); }
 

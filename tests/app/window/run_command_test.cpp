@@ -2,6 +2,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QPointer>
 #include <QTest>
 
@@ -105,17 +106,46 @@ TEST_F(RunCommandTest, ChoosingATabShowsOnlyItsDiagram) {
 TEST_F(RunCommandTest, SelectedTabSurvivesARunByItsIndex) {
   Run(kTwoFunctions);
   form->TabSet->SetTabIndex(2);
-  QScrollArea* previous = form->fScrollBoxes[2];
   Run(kTwoFunctions);
   EXPECT_EQ(form->TabSet->TabIndex(), 2);
   EXPECT_EQ(ShownScrollBoxes(), std::vector<int>{2});
-  EXPECT_NE(form->fScrollBoxes[2], previous);
 
   Run(kThreeFunctions);
   form->TabSet->SetTabIndex(3);
   Run(kTwoFunctions);
   EXPECT_EQ(form->TabSet->TabIndex(), 0);
   EXPECT_EQ(ShownScrollBoxes(), std::vector<int>{0});
+}
+
+TEST_F(RunCommandTest, FunctionDiagramsOfTheNextRunStartAtTheTopLeft) {
+  form->show();
+  std::string longFunctions;
+  for (const char* name : {"eins", "zwei"}) {
+    longFunctions += std::string("function ") + name + "\n";
+    for (int i = 0; i < 100; ++i) longFunctions += "echo " + std::to_string(i) + "\n";
+    longFunctions += "}\n";
+  }
+  Run(longFunctions.c_str());
+  form->TabSet->SetTabIndex(1);
+  QTest::qWait(1);
+  QScrollBar& scrollBar = *form->fScrollBoxes[1]->verticalScrollBar();
+  scrollBar.setValue(scrollBar.maximum());
+  ASSERT_GT(scrollBar.value(), 0);
+
+  Run(longFunctions.c_str());
+  QTest::qWait(1);
+  EXPECT_EQ(ShownScrollBoxes(), std::vector<int>{1});
+  EXPECT_GT(form->fScrollBoxes[1]->verticalScrollBar()->maximum(), 0);
+  EXPECT_EQ(form->fScrollBoxes[1]->verticalScrollBar()->value(), 0);
+
+  // A run with fewer functions shows its own diagrams under its own tabs.
+  Run(kThreeFunctions);
+  Run(kTwoFunctions);
+  EXPECT_EQ(Captions(), (std::vector<QString>{"Hauptprogramm", " demo ", " rechne"}));
+  ASSERT_EQ(form->fImages.size(), 3u);
+  EXPECT_GT(ImageSize(2).height(), ImageSize(1).height());
+  EXPECT_EQ(form->fImages[1]->size(), ImageSize(1));
+  EXPECT_EQ(ShownScrollBoxes(), std::vector<int>{1});
 }
 
 TEST_F(RunCommandTest, RunWithoutFunctionsAfterTabsFallsBackToTheMainDiagram) {

@@ -44,6 +44,22 @@ TEST_F(TabSetTest, ClearingLeavesNoTabSelected) {
   EXPECT_EQ(asked, std::vector<int>{1});
 }
 
+TEST_F(TabSetTest, ReplacingTabsIsClearingAndAddingThem) {
+  tabs.SetTabIndex(2);
+  for (const QStringList& captions : {QStringList{"Hauptprogramm", " x"},
+                                      QStringList{"Hauptprogramm", " a", " b", " c", " d"}}) {
+    tabs.ReplaceTabs(captions);
+    EXPECT_EQ(tabs.TabIndex(), -1);
+    ASSERT_EQ(tabs.TabCount(), captions.size());
+    for (int i = 0; i < tabs.TabCount(); ++i) {
+      EXPECT_EQ(tabs.tabText(i), captions[i]);
+      EXPECT_TRUE(tabs.isTabVisible(i));
+    }
+    tabs.SetTabIndex(1);
+  }
+  EXPECT_EQ(asked, (std::vector<int>{2, 1, 1}));
+}
+
 TEST_F(TabSetTest, IndexOutOfRangeIsAnError) {
   EXPECT_THROW(tabs.SetTabIndex(3), std::out_of_range);
   EXPECT_THROW(tabs.SetTabIndex(-2), std::out_of_range);
