@@ -107,7 +107,7 @@ void DrawScript(benchmark::State& state) {
   }
   CountLines(state, width, height);
 }
-BENCHMARK(DrawScript)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(DrawScript)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 // Drawing the script again, as every run after the first does: the canvas
 // and its bitmap are kept.
@@ -124,7 +124,7 @@ void RedrawScript(benchmark::State& state) {
   }
   CountLines(state, canvas.Width(), canvas.Height());
 }
-BENCHMARK(RedrawScript)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(RedrawScript)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 // The floor: a bitmap of the drawn diagram's size, allocated and filled white.
 void FillBitmap(benchmark::State& state) {
@@ -140,7 +140,7 @@ void FillBitmap(benchmark::State& state) {
     benchmark::DoNotOptimize(bitmap.constBits());
   }
 }
-BENCHMARK(FillBitmap)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(FillBitmap)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace kova
