@@ -11,14 +11,27 @@ namespace {
 
 constexpr QRgb kPenColor = 0xff000000;
 constexpr QRgb kBrushColor = 0xffffffff;
+
+// Kept text pictures may take a quarter of the bitmap's memory, and a small
+// diagram's no less than this.
+constexpr size_t kMinCellBytes = size_t{16} << 20;
+
+QString Latin1(const std::string& text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 }  // namespace
 
-Canvas::Canvas() : qfont_(ToQFont(font_)), metrics_(qfont_) {}
+Canvas::FontTexts::FontTexts(const DiagramFont& diagramFont)
+    : font(diagramFont), qfont(ToQFont(diagramFont)), metrics(qfont) {}
+
+Canvas::Canvas() : active_(&TextsOf(font_)) {}
 
 Canvas::~Canvas() { EndPainting(); }
 
 void Canvas::SetSize(long long width, long long height) {
   CheckBitmapSize(width, height);
+  StartPicture();
   // Redrawing a diagram of the same size keeps its bitmap: a large one costs
   // more to allocate than to draw. A bitmap shared with a picture handed out
   // is replaced instead, so that the picture stays as it was.
@@ -37,9 +50,7 @@ const QImage& Canvas::Image() {
 
 void Canvas::SetFont(const DiagramFont& font) {
   font_ = font;
-  qfont_ = ToQFont(font_);
-  metrics_ = QFontMetrics(qfont_);
-  widths_.clear();
+  active_ = &TextsOf(font);
 }
 
 void Canvas::UseFixedTextMetrics(FixedTextMetrics metrics) { fixedMetrics_ = std::move(metrics); }
@@ -65,18 +76,18 @@ void Canvas::FillRect(long long left, long long top, long long right, long long 
 }
 
 void Canvas::TextOut(long long x, long long y, const std::string& text) {
-  const int width = TextWidth(text);
+  KnownText* known = fixedMetrics_ ? nullptr : &Known(text);
+  const int width = known ? known->width : TextWidth(text);
   const int height = TextHeight(text);
   if (fixedMetrics_ && fixedMetrics_->drawn) fixedMetrics_->drawn(x, y, text, font_);
   if (image_.isNull() || x > kMaxBitmapSide || y > kMaxBitmapSide || x < -kMaxBitmapSide ||
       y < -kMaxBitmapSide) {
     // Nothing to see, and Qt's coordinates end not far beyond the limit.
   } else if (font_.orientation % 3600 == 0) {
-    if (brushStyle_ == BrushStyle::bsSolid) FillRect(x, y, x + width, y + height);
-    if (!fixedMetrics_ && !text.empty()) {
-      QPainter& painter = Painter();
-      painter.drawText(QPoint(static_cast<int>(x), static_cast<int>(y) + metrics_.ascent()),
-                       QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+    const bool solid = brushStyle_ == BrushStyle::bsSolid;
+    if (!solid || !known || !CopyCell(*known, text, x, y)) {
+      if (solid) FillRect(x, y, x + width, y + height);
+      if (known && !text.empty()) DrawText(static_cast<int>(x), static_cast<int>(y), text);
     }
   } else {
     // Turned text turns its cell with it, about the cell's top-left corner.
@@ -86,10 +97,7 @@ void Canvas::TextOut(long long x, long long y, const std::string& text) {
     painter.rotate(-font_.orientation / 10.0);
     if (brushStyle_ == BrushStyle::bsSolid)
       painter.fillRect(0, 0, width, height, QColor(kBrushColor));
-    if (!fixedMetrics_) {
-      painter.drawText(QPoint(0, metrics_.ascent()),
-                       QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
-    }
+    if (known) DrawText(0, 0, text);
     painter.restore();
   }
   MoveTo(x + width, y);
@@ -97,17 +105,72 @@ void Canvas::TextOut(long long x, long long y, const std::string& text) {
 
 int Canvas::TextWidth(const std::string& text) const {
   if (fixedMetrics_) return fixedMetrics_->width(text);
-  const auto [entry, added] = widths_.try_emplace(text, 0);
-  if (added) {
-    entry->second = metrics_.horizontalAdvance(
-        QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
-  }
-  return entry->second;
+  return Known(text).width;
 }
 
 int Canvas::TextHeight(const std::string&) const {
   if (fixedMetrics_) return fixedMetrics_->height;
-  return metrics_.height();
+  return active_->metrics.height();
+}
+
+Canvas::FontTexts& Canvas::TextsOf(const DiagramFont& font) {
+  for (const std::unique_ptr<FontTexts>& texts : fonts_) {
+    if (texts->font == font) return *texts;
+  }
+  fonts_.push_back(std::make_unique<FontTexts>(font));
+  fonts_.back()->lastPicture = picture_;
+  return *fonts_.back();
+}
+
+Canvas::KnownText& Canvas::Known(const std::string& text) const {
+  const auto [entry, added] = active_->texts.try_emplace(text);
+  KnownText& known = entry->second;
+  if (added) known.width = active_->metrics.horizontalAdvance(Latin1(text));
+  known.lastPicture = picture_;
+  active_->lastPicture = picture_;
+  return known;
+}
+
+// A text gets its picture kept when it is drawn for the second time, so
+// that a first drawing, which may well be the only one, pays nothing extra.
+bool Canvas::CopyCell(KnownText& known, const std::string& text, long long x, long long y) {
+  if (known.drawn && !known.cellTried) {
+    known.cellTried = true;
+    const size_t budget =
+        std::max(kMinCellBytes, static_cast<size_t>(image_.sizeInBytes()) / 4);
+    if (cellBytes_ < budget) {
+      known.cell = RenderTextCell(Latin1(text), active_->qfont, font_.color,
+                                  active_->metrics.ascent(), known.width,
+                                  active_->metrics.height(), kBrushColor, scratch_);
+      if (known.cell) cellBytes_ += known.cell->Bytes();
+    }
+  }
+  known.drawn = true;
+  if (!known.cell) return false;
+  known.cell->CopyTo(Plane(), x, y);
+  return true;
+}
+
+void Canvas::StartPicture() {
+  ++picture_;
+  // Texts and fonts unused in the last two pictures go.
+  const long long stale = picture_ - 2;
+  for (const std::unique_ptr<FontTexts>& font : fonts_) {
+    std::erase_if(font->texts, [this, stale](const auto& entry) {
+      if (entry.second.lastPicture > stale) return false;
+      if (entry.second.cell) cellBytes_ -= entry.second.cell->Bytes();
+      return true;
+    });
+  }
+  std::erase_if(fonts_, [this, stale](const std::unique_ptr<FontTexts>& font) {
+    if (font.get() == active_ || font->lastPicture > stale) return false;
+    if (font.get() == painterFont_) painterFont_ = nullptr;
+    return true;
+  });
+}
+
+void Canvas::DrawText(int x, int y, const std::string& text) {
+  Painter().drawText(QPoint(x, y + active_->metrics.ascent()), Latin1(text));
 }
 
 PixelPlane Canvas::Plane() {
@@ -121,8 +184,11 @@ QPainter& Canvas::Painter() {
     painter_ = std::make_unique<QPainter>(&image_);
     painter_->setRenderHint(QPainter::Antialiasing, false);
   }
-  painter_->setFont(qfont_);
-  painter_->setPen(font_.color);
+  if (painterFont_ != active_) {
+    painter_->setFont(active_->qfont);
+    painter_->setPen(active_->font.color);
+    painterFont_ = active_;
+  }
   return *painter_;
 }
 
@@ -131,6 +197,7 @@ void Canvas::EndPainting() {
     painter_->end();
     painter_.reset();
   }
+  painterFont_ = nullptr;
 }
 
 }  // namespace kova

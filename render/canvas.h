@@ -13,9 +13,11 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "render/diagram_font.h"
 #include "render/raster.h"
+#include "render/text_cell.h"
 
 namespace kova {
 
@@ -40,7 +42,7 @@ class Canvas {
   Canvas& operator=(const Canvas&) = delete;
 
   // Gives the canvas a bitmap of that size, its contents undefined until
-  // painted.
+  // painted, and begins a new picture.
   // Raises an Exception naming the size when no such bitmap can be made;
   // the canvas then keeps its previous bitmap.
   void SetSize(long long width, long long height);
@@ -66,6 +68,29 @@ class Canvas {
   int TextHeight(const std::string& text) const;
 
  private:
+  // A text as measured and drawn in one font.
+  struct KnownText {
+    int width = 0;
+    bool drawn = false;
+    bool cellTried = false;
+    std::optional<TextCell> cell;
+    long long lastPicture = 0;
+  };
+  // A font with the texts measured or drawn in it lately.
+  struct FontTexts {
+    explicit FontTexts(const DiagramFont& diagramFont);
+    DiagramFont font;
+    QFont qfont;
+    QFontMetrics metrics;
+    std::unordered_map<std::string, KnownText> texts;
+    long long lastPicture = 0;
+  };
+
+  FontTexts& TextsOf(const DiagramFont& font);
+  KnownText& Known(const std::string& text) const;
+  bool CopyCell(KnownText& known, const std::string& text, long long x, long long y);
+  void StartPicture();
+  void DrawText(int x, int y, const std::string& text);
   PixelPlane Plane();
   QPainter& Painter();
   void EndPainting();
@@ -73,13 +98,20 @@ class Canvas {
   QImage image_;
   PixelPlane plane_;
   std::unique_ptr<QPainter> painter_;
+  // The font the painter holds, so that it is set only when it changes.
+  const FontTexts* painterFont_ = nullptr;
   DiagramFont font_;
-  QFont qfont_;
-  QFontMetrics metrics_;
+  // Measuring and drawing a text costs far more than copying its picture,
+  // and a redraw draws mostly the texts of the drawing before. Kept for
+  // every font in use, as function headers switch to bold and back. Texts
+  // not used in the last two pictures are dropped, so the cache grows with
+  // the diagram, not with the time the canvas lives.
+  std::vector<std::unique_ptr<FontTexts>> fonts_;
+  FontTexts* active_ = nullptr;
+  long long picture_ = 0;
+  size_t cellBytes_ = 0;
+  QImage scratch_;
   std::optional<FixedTextMetrics> fixedMetrics_;
-  // Layout and drawing measure every text several times; shaping it is the
-  // dearest part of drawing, so each width is measured once per font.
-  mutable std::unordered_map<std::string, int> widths_;
   BrushStyle brushStyle_ = BrushStyle::bsSolid;
   long long penX_ = 0;
   long long penY_ = 0;

@@ -3,10 +3,21 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace kova {
 namespace {
+
+void FillPixels(QRgb* from, long long count, QRgb color) {
+  // White, the usual colour, is one byte four times over: the C library's
+  // memset fills that several times faster than a loop of 32-bit stores.
+  if ((color & 0xffu) * 0x01010101u == color) {
+    std::memset(from, static_cast<int>(color & 0xffu), static_cast<size_t>(count) * sizeof(QRgb));
+  } else {
+    std::fill(from, from + count, color);
+  }
+}
 
 void Span(const PixelPlane& plane, long long y, long long left, long long right, QRgb color) {
   RasterFill(plane, left, y, right + 1, y + 1, color);
@@ -22,16 +33,16 @@ void RasterFill(const PixelPlane& plane, long long left, long long top, long lon
   bottom = std::min<long long>(bottom, plane.height);
   if (left >= right || top >= bottom) return;
   // Whole rows lying back to back are one block: filling it at once lets the
-  // library stream it to memory, several times faster for a large bitmap.
+  // library stream it to memory, much faster for a large bitmap.
   if (left == 0 && right == plane.width &&
       plane.bytesPerLine == static_cast<qsizetype>(plane.width) * qsizetype{sizeof(QRgb)}) {
-    QRgb* first = reinterpret_cast<QRgb*>(plane.bits + top * plane.bytesPerLine);
-    std::fill(first, first + (bottom - top) * right, color);
+    FillPixels(reinterpret_cast<QRgb*>(plane.bits + top * plane.bytesPerLine),
+               (bottom - top) * right, color);
     return;
   }
   for (long long y = top; y < bottom; ++y) {
-    QRgb* row = reinterpret_cast<QRgb*>(plane.bits + y * plane.bytesPerLine);
-    std::fill(row + left, row + right, color);
+    FillPixels(reinterpret_cast<QRgb*>(plane.bits + y * plane.bytesPerLine) + left, right - left,
+               color);
   }
 }
 
@@ -60,6 +71,13 @@ void RasterLine(const PixelPlane& plane, long long x0, long long y0, long long x
   const long long minorStart = alongX ? y0 : x0;
   const long long minorLimit = alongX ? plane.height : plane.width;
   if (first > last) return;
+  // Box edges are horizontal: one block of pixels.
+  if (alongX && dy == 0) {
+    const long long from = start + direction * first;
+    const long long to = start + direction * last;
+    RasterFill(plane, std::min(from, to), y0, std::max(from, to) + 1, y0 + 1, color);
+    return;
+  }
   // The minor coordinate is the nearest one, halves toward the start, so that
   // a line never reaches beyond its end point in either direction: step i
   // lies offset = (2 i |minorDelta| + steps - 1) / (2 steps) away from

@@ -1,0 +1,110 @@
+#include "render/text_cell.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <cstring>
+
+namespace kova {
+namespace {
+
+// Paper shorter than this between two runs is stored with them: a run costs
+// a word of its own and a copy call.
+constexpr int kShortGap = 4;
+
+bool IsPaper(const QImage& image, int left, int top, int right, int bottom, QRgb paper) {
+  for (int y = top; y < bottom; ++y) {
+    const QRgb* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    if (std::any_of(row + left, row + right, [paper](QRgb pixel) { return pixel != paper; }))
+      return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<TextCell> RenderTextCell(const QString& text, const QFont& font, QColor color,
+                                       int ascent, int width, int height, QRgb paper,
+                                       QImage& scratch) {
+  if (width <= 0 || height <= 0 || width > kMaxTextCellWidth) return std::nullopt;
+  // A margin around the cell catches glyphs that overhang it.
+  const int margin = height / 2 + 2;
+  const int outerWidth = width + 2 * margin;
+  const int outerHeight = height + 2 * margin;
+  if (scratch.width() < outerWidth || scratch.height() < outerHeight) {
+    scratch = QImage(std::max(outerWidth, scratch.width()), std::max(outerHeight, scratch.height()),
+                     QImage::Format_RGB32);
+    if (scratch.isNull()) return std::nullopt;
+  }
+  scratch.fill(paper);
+  {
+    QPainter painter(&scratch);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setFont(font);
+    painter.setPen(color);
+    painter.drawText(QPoint(margin, margin + ascent), text);
+  }
+  const int right = margin + width;
+  const int bottom = margin + height;
+  if (!IsPaper(scratch, 0, 0, outerWidth, margin, paper) ||
+      !IsPaper(scratch, 0, bottom, outerWidth, outerHeight, paper) ||
+      !IsPaper(scratch, 0, margin, margin, bottom, paper) ||
+      !IsPaper(scratch, right, margin, outerWidth, bottom, paper)) {
+    return std::nullopt;
+  }
+  TextCell cell;
+  cell.width_ = width;
+  cell.height_ = height;
+  cell.paper_ = paper;
+  for (int y = margin; y < bottom; ++y) {
+    const QRgb* row = reinterpret_cast<const QRgb*>(scratch.constScanLine(y)) + margin;
+    const size_t countAt = cell.runs_.size();
+    cell.runs_.push_back(0);
+    int x = 0;
+    while (true) {
+      while (x < width && row[x] == paper) ++x;
+      if (x == width) break;
+      const int start = x;
+      int end = x;
+      // A run ends at the last ink before a gap of kShortGap or more.
+      while (x < width && x - end < kShortGap) {
+        if (row[x] != paper) end = x + 1;
+        ++x;
+      }
+      x = end;
+      cell.runs_.push_back(static_cast<uint32_t>(start) | static_cast<uint32_t>(end - start) << 16);
+      cell.runs_.insert(cell.runs_.end(), row + start, row + end);
+      ++cell.runs_[countAt];
+    }
+  }
+  cell.runs_.shrink_to_fit();
+  return cell;
+}
+
+void TextCell::CopyTo(const PixelPlane& plane, long long x, long long y) const {
+  const long long left = std::max<long long>(x, 0);
+  const long long right = std::min<long long>(x + width_, plane.width);
+  const uint32_t* data = runs_.data();
+  for (int row = 0; row < height_; ++row) {
+    const long long py = y + row;
+    const bool visible = py >= 0 && py < plane.height && left < right;
+    QRgb* line = visible ? reinterpret_cast<QRgb*>(plane.bits + py * plane.bytesPerLine) : nullptr;
+    // Paper first, then the runs over it, as drawing the text does.
+    if (visible) RasterFill(plane, left, py, right, py + 1, paper_);
+    for (uint32_t runCount = *data++; runCount > 0; --runCount) {
+      const long long start = x + (*data & 0xffff);
+      const long long length = *data >> 16;
+      ++data;
+      if (visible) {
+        const long long from = std::max(start, left);
+        const long long to = std::min(start + length, right);
+        if (from < to) {
+          std::memcpy(line + from, data + (from - start),
+                      static_cast<size_t>(to - from) * sizeof(QRgb));
+        }
+      }
+      data += length;
+    }
+  }
+}
+
+}  // namespace kova
