@@ -131,21 +131,18 @@ Canvas::KnownText& Canvas::Known(const std::string& text) const {
   return known;
 }
 
-// A text gets its picture kept when it is drawn for the second time, so
-// that a first drawing, which may well be the only one, pays nothing extra.
 bool Canvas::CopyCell(KnownText& known, const std::string& text, long long x, long long y) {
-  if (known.drawn && !known.cellTried) {
+  if (!known.cellTried) {
     known.cellTried = true;
     const size_t budget =
         std::max(kMinCellBytes, static_cast<size_t>(image_.sizeInBytes()) / 4);
     if (cellBytes_ < budget) {
-      known.cell = RenderTextCell(Latin1(text), active_->qfont, font_.color,
-                                  active_->metrics.ascent(), known.width,
-                                  active_->metrics.height(), kBrushColor, scratch_);
+      known.cell = cellMaker_.Make(Latin1(text), active_->qfont, font_.color,
+                                   active_->metrics.ascent(), known.width,
+                                   active_->metrics.height(), kBrushColor);
       if (known.cell) cellBytes_ += known.cell->Bytes();
     }
   }
-  known.drawn = true;
   if (!known.cell) return false;
   known.cell->CopyTo(Plane(), x, y);
   return true;

@@ -71,7 +71,6 @@ class Canvas {
   // A text as measured and drawn in one font.
   struct KnownText {
     int width = 0;
-    bool drawn = false;
     bool cellTried = false;
     std::optional<TextCell> cell;
     long long lastPicture = 0;
@@ -110,7 +109,7 @@ class Canvas {
   FontTexts* active_ = nullptr;
   long long picture_ = 0;
   size_t cellBytes_ = 0;
-  QImage scratch_;
+  TextCellMaker cellMaker_;
   std::optional<FixedTextMetrics> fixedMetrics_;
   BrushStyle brushStyle_ = BrushStyle::bsSolid;
   long long penX_ = 0;

@@ -1,6 +1,5 @@
 #include "render/text_cell.h"
 
-#include <QPainter>
 #include <algorithm>
 #include <cstring>
 
@@ -22,29 +21,45 @@ bool IsPaper(const QImage& image, int left, int top, int right, int bottom, QRgb
 
 }  // namespace
 
-std::optional<TextCell> RenderTextCell(const QString& text, const QFont& font, QColor color,
-                                       int ascent, int width, int height, QRgb paper,
-                                       QImage& scratch) {
-  if (width <= 0 || height <= 0 || width > kMaxTextCellWidth) return std::nullopt;
+TextCellMaker::TextCellMaker() = default;
+
+TextCellMaker::~TextCellMaker() = default;
+
+std::optional<TextCell> TextCellMaker::Make(const QString& text, const QFont& font, QColor color,
+                                            int ascent, int width, int height, QRgb paper) {
   // A margin around the cell catches glyphs that overhang it.
   const int margin = height / 2 + 2;
+  // Runs store their columns in 16 bits.
+  if (width <= 0 || height <= 0 || width > 0xffff ||
+      (width + 2LL * margin) * (height + 2LL * margin) > kMaxTextCellPixels) {
+    return std::nullopt;
+  }
   const int outerWidth = width + 2 * margin;
   const int outerHeight = height + 2 * margin;
-  if (scratch.width() < outerWidth || scratch.height() < outerHeight) {
-    scratch = QImage(std::max(outerWidth, scratch.width()), std::max(outerHeight, scratch.height()),
-                     QImage::Format_RGB32);
-    if (scratch.isNull()) return std::nullopt;
+  if (scratch_.width() < outerWidth || scratch_.height() < outerHeight) {
+    painter_.reset();
+    scratch_ = QImage(std::max(outerWidth, scratch_.width()),
+                      std::max(outerHeight, scratch_.height()), QImage::Format_RGB32);
+    if (scratch_.isNull()) return std::nullopt;
   }
-  scratch.fill(paper);
-  {
-    QPainter painter(&scratch);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setFont(font);
-    painter.setPen(color);
-    painter.drawText(QPoint(margin, margin + ascent), text);
+  if (!painter_) {
+    painter_ = std::make_unique<QPainter>(&scratch_);
+    painter_->setRenderHint(QPainter::Antialiasing, false);
+    painter_->setFont(font);
+    painter_->setPen(color);
+  } else if (font_ != font || color_ != color) {
+    painter_->setFont(font);
+    painter_->setPen(color);
   }
+  font_ = font;
+  color_ = color;
+  const PixelPlane plane{scratch_.bits(), scratch_.bytesPerLine(), scratch_.width(),
+                         scratch_.height()};
+  RasterFill(plane, 0, 0, outerWidth, outerHeight, paper);
+  painter_->drawText(QPoint(margin, margin + ascent), text);
   const int right = margin + width;
   const int bottom = margin + height;
+  const QImage& scratch = scratch_;
   if (!IsPaper(scratch, 0, 0, outerWidth, margin, paper) ||
       !IsPaper(scratch, 0, bottom, outerWidth, outerHeight, paper) ||
       !IsPaper(scratch, 0, margin, margin, bottom, paper) ||

@@ -9,9 +9,11 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QPainter>
 #include <QString>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -26,8 +28,7 @@ class TextCell {
   size_t Bytes() const { return runs_.size() * sizeof(uint32_t); }
 
  private:
-  friend std::optional<TextCell> RenderTextCell(const QString&, const QFont&, QColor, int, int,
-                                                int, QRgb, QImage&);
+  friend class TextCellMaker;
 
   int width_ = 0;
   int height_ = 0;
@@ -38,16 +39,33 @@ class TextCell {
   std::vector<uint32_t> runs_;
 };
 
-// The widest cell kept; wider texts are drawn each time.
-constexpr int kMaxTextCellWidth = 0xffff;
+// The largest scratch area a text's picture is taken on, margin included;
+// larger texts are drawn each time.
+constexpr long long kMaxTextCellPixels = 1 << 20;
 
-// Draws text as the canvas draws it, baseline `ascent` pixels below the top,
-// onto a width x height cell of paper colour, using scratch as the drawing
-// surface. Empty when some glyph reaches outside the cell, where the cell's
-// picture would not say what lies beneath, or when the cell is too wide.
-std::optional<TextCell> RenderTextCell(const QString& text, const QFont& font, QColor color,
-                                       int ascent, int width, int height, QRgb paper,
-                                       QImage& scratch);
+// Takes the pictures of texts, drawing them onto a scratch bitmap that it
+// keeps with its painter from one text to the next.
+class TextCellMaker {
+ public:
+  TextCellMaker();
+  ~TextCellMaker();
+  TextCellMaker(const TextCellMaker&) = delete;
+  TextCellMaker& operator=(const TextCellMaker&) = delete;
+
+  // Draws text as the canvas draws it, baseline `ascent` pixels below the
+  // top, onto a width x height cell of paper colour. Empty when some glyph
+  // reaches outside the cell, where the cell's picture would not say what
+  // lies beneath, or when the cell is too large.
+  std::optional<TextCell> Make(const QString& text, const QFont& font, QColor color, int ascent,
+                               int width, int height, QRgb paper);
+
+ private:
+  QImage scratch_;
+  std::unique_ptr<QPainter> painter_;
+  // What the painter holds.
+  QFont font_;
+  QColor color_;
+};
 
 }  // namespace kova
 
