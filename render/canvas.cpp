@@ -41,10 +41,13 @@ void Canvas::SetSize(long long width, long long height) {
   EndPainting();
   image_ = std::move(image);
   plane_ = PixelPlane{image_.bits(), image_.bytesPerLine(), image_.width(), image_.height()};
+  paperFrom_ = 0;
+  paperTo_ = 0;
 }
 
 const QImage& Canvas::Image() {
   EndPainting();
+  WholePlane();
   return image_;
 }
 
@@ -61,18 +64,26 @@ void Canvas::MoveTo(long long x, long long y) {
 }
 
 void Canvas::LineTo(long long x, long long y) {
-  RasterLine(Plane(), penX_, penY_, x, y, kPenColor);
+  RasterLine(Plane(std::min(penY_, y), std::max(penY_, y) + 1), penX_, penY_, x, y, kPenColor);
   MoveTo(x, y);
 }
 
 void Canvas::Ellipse(long long left, long long top, long long right, long long bottom) {
-  RasterEllipse(Plane(), left, top, right, bottom, kPenColor, brushStyle_ == BrushStyle::bsSolid,
+  RasterEllipse(Plane(top, bottom), left, top, right, bottom, kPenColor, brushStyle_ == BrushStyle::bsSolid,
                 kBrushColor);
 }
 
 void Canvas::FillRect(long long left, long long top, long long right, long long bottom) {
-  if (brushStyle_ == BrushStyle::bsSolid)
-    RasterFill(Plane(), left, top, right, bottom, kBrushColor);
+  if (brushStyle_ != BrushStyle::bsSolid) return;
+  // Painting the whole bitmap white is put off and done a band at a time
+  // just ahead of the drawing, so that what is drawn next finds its pixels
+  // in the cache rather than in memory.
+  if (left <= 0 && top <= 0 && right >= image_.width() && bottom >= image_.height()) {
+    paperFrom_ = 0;
+    paperTo_ = image_.height();
+    return;
+  }
+  RasterFill(Plane(top, bottom), left, top, right, bottom, kBrushColor);
 }
 
 void Canvas::TextOut(long long x, long long y, const std::string& text) {
@@ -144,7 +155,7 @@ bool Canvas::CopyCell(KnownText& known, const std::string& text, long long x, lo
     }
   }
   if (!known.cell) return false;
-  known.cell->CopyTo(Plane(), x, y);
+  known.cell->CopyTo(Plane(y, y + active_->metrics.height()), x, y);
   return true;
 }
 
@@ -170,13 +181,24 @@ void Canvas::DrawText(int x, int y, const std::string& text) {
   Painter().drawText(QPoint(x, y + active_->metrics.ascent()), Latin1(text));
 }
 
-PixelPlane Canvas::Plane() {
+PixelPlane Canvas::Plane(long long top, long long bottom) {
   // A picture handed out by Image() may share our pixels; writing detaches.
   plane_.bits = image_.bits();
+  if (bottom > paperFrom_ && paperFrom_ < paperTo_ && top < paperTo_) {
+    // A band of some rows more than asked for saves calls.
+    constexpr long long kBand = 32;
+    const long long to = std::min(paperTo_, std::max(bottom, paperFrom_ + kBand));
+    RasterFill(plane_, 0, paperFrom_, plane_.width, to, kBrushColor);
+    paperFrom_ = to;
+  }
   return plane_;
 }
 
+PixelPlane Canvas::WholePlane() { return Plane(0, image_.height()); }
+
 QPainter& Canvas::Painter() {
+  // Qt's glyphs may reach anywhere around their cell.
+  WholePlane();
   if (!painter_) {
     painter_ = std::make_unique<QPainter>(&image_);
     painter_->setRenderHint(QPainter::Antialiasing, false);

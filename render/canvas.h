@@ -91,12 +91,17 @@ class Canvas {
   bool CopyCell(KnownText& known, const std::string& text, long long x, long long y);
   void StartPicture();
   void DrawText(int x, int y, const std::string& text);
-  PixelPlane Plane();
+  // The pixels, with rows top to bottom (exclusive) painted as owed.
+  PixelPlane Plane(long long top, long long bottom);
+  PixelPlane WholePlane();
   QPainter& Painter();
   void EndPainting();
 
   QImage image_;
   PixelPlane plane_;
+  // Rows still owed the white of a fill of the whole bitmap.
+  long long paperFrom_ = 0;
+  long long paperTo_ = 0;
   std::unique_ptr<QPainter> painter_;
   // The font the painter holds, so that it is set only when it changes.
   const FontTexts* painterFont_ = nullptr;
