@@ -98,10 +98,20 @@ void Canvas::TextOut(long long x, long long y, const std::string& text) {
     const bool solid = brushStyle_ == BrushStyle::bsSolid;
     if (!solid || !known || !CopyCell(*known, text, x, y)) {
       if (solid) FillRect(x, y, x + width, y + height);
-      if (known && !text.empty()) DrawText(static_cast<int>(x), static_cast<int>(y), text);
+      if (known && !text.empty()) {
+        // Glyphs reaching out of the cell sideways need only its rows white
+        // beneath them; a font height more leaves room for doubt.
+        if (known->inkInRows) {
+          Plane(y, y + 2LL * height);
+        } else {
+          WholePlane();
+        }
+        DrawText(static_cast<int>(x), static_cast<int>(y), text);
+      }
     }
   } else {
     // Turned text turns its cell with it, about the cell's top-left corner.
+    WholePlane();
     QPainter& painter = Painter();
     painter.save();
     painter.translate(static_cast<qreal>(x), static_cast<qreal>(y));
@@ -150,7 +160,7 @@ bool Canvas::CopyCell(KnownText& known, const std::string& text, long long x, lo
     if (cellBytes_ < budget) {
       known.cell = cellMaker_.Make(Latin1(text), active_->qfont, font_.color,
                                    active_->metrics.ascent(), known.width,
-                                   active_->metrics.height(), kBrushColor);
+                                   active_->metrics.height(), kBrushColor, known.inkInRows);
       if (known.cell) cellBytes_ += known.cell->Bytes();
     }
   }
@@ -197,8 +207,6 @@ PixelPlane Canvas::Plane(long long top, long long bottom) {
 PixelPlane Canvas::WholePlane() { return Plane(0, image_.height()); }
 
 QPainter& Canvas::Painter() {
-  // Qt's glyphs may reach anywhere around their cell.
-  WholePlane();
   if (!painter_) {
     painter_ = std::make_unique<QPainter>(&image_);
     painter_->setRenderHint(QPainter::Antialiasing, false);

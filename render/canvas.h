@@ -73,6 +73,7 @@ class Canvas {
   struct KnownText {
     int width = 0;
     bool cellTried = false;
+    bool inkInRows = false;
     std::optional<TextCell> cell;
     long long lastPicture = 0;
   };

@@ -15,7 +15,15 @@ void FillPixels(QRgb* from, long long count, QRgb color) {
   if ((color & 0xffu) * 0x01010101u == color) {
     std::memset(from, static_cast<int>(color & 0xffu), static_cast<size_t>(count) * sizeof(QRgb));
   } else {
-    std::fill(from, from + count, color);
+    // A loop of single stores is slow for long box edges: fill a short
+    // stretch and copy it onto the rest, doubling each time.
+    long long done = std::min<long long>(count, 16);
+    std::fill(from, from + done, color);
+    while (done < count) {
+      const long long copied = std::min(done, count - done);
+      std::memcpy(from + done, from, static_cast<size_t>(copied) * sizeof(QRgb));
+      done += copied;
+    }
   }
 }
 

@@ -10,10 +10,11 @@ namespace {
 // a word of its own and a copy call.
 constexpr int kShortGap = 4;
 
-bool IsPaper(const QImage& image, int left, int top, int right, int bottom, QRgb paper) {
+bool IsPaper(const QImage& image, int left, int top, int right, int bottom,
+             const std::vector<QRgb>& paperRow) {
   for (int y = top; y < bottom; ++y) {
     const QRgb* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-    if (std::any_of(row + left, row + right, [paper](QRgb pixel) { return pixel != paper; }))
+    if (std::memcmp(row + left, paperRow.data(), static_cast<size_t>(right - left) * sizeof(QRgb)))
       return false;
   }
   return true;
@@ -26,7 +27,9 @@ TextCellMaker::TextCellMaker() = default;
 TextCellMaker::~TextCellMaker() = default;
 
 std::optional<TextCell> TextCellMaker::Make(const QString& text, const QFont& font, QColor color,
-                                            int ascent, int width, int height, QRgb paper) {
+                                            int ascent, int width, int height, QRgb paper,
+                                            bool& inkInRows) {
+  inkInRows = false;
   // A margin around the cell catches glyphs that overhang it.
   const int margin = height / 2 + 2;
   // Runs store their columns in 16 bits.
@@ -59,21 +62,21 @@ std::optional<TextCell> TextCellMaker::Make(const QString& text, const QFont& fo
   painter_->drawText(QPoint(margin, margin + ascent), text);
   const int right = margin + width;
   const int bottom = margin + height;
+  if (paperRow_.size() < static_cast<size_t>(outerWidth) || paperRow_.front() != paper)
+    paperRow_.assign(static_cast<size_t>(outerWidth), paper);
   const QImage& scratch = scratch_;
-  if (!IsPaper(scratch, 0, 0, outerWidth, margin, paper) ||
-      !IsPaper(scratch, 0, bottom, outerWidth, outerHeight, paper) ||
-      !IsPaper(scratch, 0, margin, margin, bottom, paper) ||
-      !IsPaper(scratch, right, margin, outerWidth, bottom, paper)) {
+  inkInRows = IsPaper(scratch, 0, 0, outerWidth, margin, paperRow_) &&
+              IsPaper(scratch, 0, bottom, outerWidth, outerHeight, paperRow_);
+  if (!inkInRows || !IsPaper(scratch, 0, margin, margin, bottom, paperRow_) ||
+      !IsPaper(scratch, right, margin, outerWidth, bottom, paperRow_)) {
     return std::nullopt;
   }
-  TextCell cell;
-  cell.width_ = width;
-  cell.height_ = height;
-  cell.paper_ = paper;
+  runs_.clear();
   for (int y = margin; y < bottom; ++y) {
+    const size_t countAt = runs_.size();
+    runs_.push_back(0);
+    if (IsPaper(scratch, margin, y, right, y + 1, paperRow_)) continue;
     const QRgb* row = reinterpret_cast<const QRgb*>(scratch.constScanLine(y)) + margin;
-    const size_t countAt = cell.runs_.size();
-    cell.runs_.push_back(0);
     int x = 0;
     while (true) {
       while (x < width && row[x] == paper) ++x;
@@ -86,12 +89,16 @@ std::optional<TextCell> TextCellMaker::Make(const QString& text, const QFont& fo
         ++x;
       }
       x = end;
-      cell.runs_.push_back(static_cast<uint32_t>(start) | static_cast<uint32_t>(end - start) << 16);
-      cell.runs_.insert(cell.runs_.end(), row + start, row + end);
-      ++cell.runs_[countAt];
+      runs_.push_back(static_cast<uint32_t>(start) | static_cast<uint32_t>(end - start) << 16);
+      runs_.insert(runs_.end(), row + start, row + end);
+      ++runs_[countAt];
     }
   }
-  cell.runs_.shrink_to_fit();
+  TextCell cell;
+  cell.width_ = width;
+  cell.height_ = height;
+  cell.paper_ = paper;
+  cell.runs_.assign(runs_.begin(), runs_.end());
   return cell;
 }
 

@@ -55,9 +55,10 @@ class TextCellMaker {
   // Draws text as the canvas draws it, baseline `ascent` pixels below the
   // top, onto a width x height cell of paper colour. Empty when some glyph
   // reaches outside the cell, where the cell's picture would not say what
-  // lies beneath, or when the cell is too large.
+  // lies beneath, or when the cell is too large. Sets inkInRows when no
+  // glyph reaches above or below the cell, as is the case for a cell made.
   std::optional<TextCell> Make(const QString& text, const QFont& font, QColor color, int ascent,
-                               int width, int height, QRgb paper);
+                               int width, int height, QRgb paper, bool& inkInRows);
 
  private:
   QImage scratch_;
@@ -65,6 +66,9 @@ class TextCellMaker {
   // What the painter holds.
   QFont font_;
   QColor color_;
+  // A row of paper to compare with, and the runs of the cell being taken.
+  std::vector<QRgb> paperRow_;
+  std::vector<uint32_t> runs_;
 };
 
 }  // namespace kova
