@@ -47,6 +47,8 @@ void Canvas::SetSize(long long width, long long height) {
 
 const QImage& Canvas::Image() {
   EndPainting();
+  // A finished picture needs no scratch; a program may hold many canvases.
+  cellMaker_.Release();
   WholePlane();
   return image_;
 }

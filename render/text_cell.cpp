@@ -26,6 +26,13 @@ TextCellMaker::TextCellMaker() = default;
 
 TextCellMaker::~TextCellMaker() = default;
 
+void TextCellMaker::Release() {
+  painter_.reset();
+  scratch_ = QImage();
+  paperRow_ = {};
+  runs_ = {};
+}
+
 std::optional<TextCell> TextCellMaker::Make(const QString& text, const QFont& font, QColor color,
                                             int ascent, int width, int height, QRgb paper,
                                             bool& inkInRows) {

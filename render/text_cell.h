@@ -59,6 +59,8 @@ class TextCellMaker {
   // glyph reaches above or below the cell, as is the case for a cell made.
   std::optional<TextCell> Make(const QString& text, const QFont& font, QColor color, int ascent,
                                int width, int height, QRgb paper, bool& inkInRows);
+  // Gives back the scratch bitmap and its painter until the next Make.
+  void Release();
 
  private:
   QImage scratch_;
