@@ -81,8 +81,7 @@ std::vector<std::string> NestedScript(size_t depth) {
 enum class Stage { kBuild, kFree };
 
 // Times one stage of translating the script and freeing its documents.
-void Translate(benchmark::State& state, std::vector<std::string> (*script)(size_t),
-               Stage stage) {
+void Translate(benchmark::State& state, std::vector<std::string> (*script)(size_t), Stage stage) {
   using Clock = std::chrono::steady_clock;
   const std::vector<std::string> lines = script(static_cast<size_t>(state.range(0)));
   kova::TDomImplementation factory;
@@ -96,9 +95,9 @@ void Translate(benchmark::State& state, std::vector<std::string> (*script)(size_
     factory.FreeDocument(main_document);
     for (kova::TDomDocument* function : functions) factory.FreeDocument(function);
     const Clock::time_point freed = Clock::now();
-    state.SetIterationTime(std::chrono::duration<double>(stage == Stage::kBuild ? built - start
-                                                                                : freed - built)
-                               .count());
+    state.SetIterationTime(
+        std::chrono::duration<double>(stage == Stage::kBuild ? built - start : freed - built)
+            .count());
   }
   state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) *
                           static_cast<int64_t>(lines.size()));
@@ -112,14 +111,18 @@ void BM_Free(benchmark::State& state, std::vector<std::string> (*script)(size_t)
   Translate(state, script, Stage::kFree);
 }
 
-BENCHMARK_CAPTURE(BM_Build, flat, &FlatScript)
-    ->Arg(1000)->Arg(10000)->Arg(100000)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Free, flat, &FlatScript)
-    ->Arg(1000)->Arg(10000)->Arg(100000)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Build, nested, &NestedScript)
-    ->Arg(1000)->Arg(10000)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Free, nested, &NestedScript)
-    ->Arg(1000)->Arg(10000)->UseManualTime()->Unit(benchmark::kMillisecond);
+// Lines of a flat script, levels of a nested one.
+void Lengths(benchmark::internal::Benchmark* benchmark) {
+  benchmark->Arg(1000)->Arg(10000)->Arg(100000)->UseManualTime()->Unit(benchmark::kMillisecond);
+}
+void Depths(benchmark::internal::Benchmark* benchmark) {
+  benchmark->Arg(1000)->Arg(10000)->UseManualTime()->Unit(benchmark::kMillisecond);
+}
+
+BENCHMARK_CAPTURE(BM_Build, flat, &FlatScript)->Apply(Lengths);
+BENCHMARK_CAPTURE(BM_Free, flat, &FlatScript)->Apply(Lengths);
+BENCHMARK_CAPTURE(BM_Build, nested, &NestedScript)->Apply(Depths);
+BENCHMARK_CAPTURE(BM_Free, nested, &NestedScript)->Apply(Depths);
 
 }  // namespace
 

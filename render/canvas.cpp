@@ -71,8 +71,8 @@ void Canvas::LineTo(long long x, long long y) {
 }
 
 void Canvas::Ellipse(long long left, long long top, long long right, long long bottom) {
-  RasterEllipse(Plane(top, bottom), left, top, right, bottom, kPenColor, brushStyle_ == BrushStyle::bsSolid,
-                kBrushColor);
+  RasterEllipse(Plane(top, bottom), left, top, right, bottom, kPenColor,
+                brushStyle_ == BrushStyle::bsSolid, kBrushColor);
 }
 
 void Canvas::FillRect(long long left, long long top, long long right, long long bottom) {
@@ -157,12 +157,11 @@ Canvas::KnownText& Canvas::Known(const std::string& text) const {
 bool Canvas::CopyCell(KnownText& known, const std::string& text, long long x, long long y) {
   if (!known.cellTried) {
     known.cellTried = true;
-    const size_t budget =
-        std::max(kMinCellBytes, static_cast<size_t>(image_.sizeInBytes()) / 4);
+    const size_t budget = std::max(kMinCellBytes, static_cast<size_t>(image_.sizeInBytes()) / 4);
     if (cellBytes_ < budget) {
-      known.cell = cellMaker_.Make(Latin1(text), active_->qfont, font_.color,
-                                   active_->metrics.ascent(), known.width,
-                                   active_->metrics.height(), kBrushColor, known.inkInRows);
+      known.cell =
+          cellMaker_.Make(Latin1(text), active_->qfont, font_.color, active_->metrics.ascent(),
+                          known.width, active_->metrics.height(), kBrushColor, known.inkInRows);
       if (known.cell) cellBytes_ += known.cell->Bytes();
     }
   }
@@ -173,7 +172,8 @@ bool Canvas::CopyCell(KnownText& known, const std::string& text, long long x, lo
 
 void Canvas::StartPicture() {
   ++picture_;
-  // Texts and fonts unused in the last two pictures go.
+  // Texts and fonts that the last picture (layout included) did not use go,
+  // so that the cache holds about one diagram's texts.
   const long long stale = picture_ - 2;
   for (const std::unique_ptr<FontTexts>& font : fonts_) {
     std::erase_if(font->texts, [this, stale](const auto& entry) {

@@ -110,8 +110,8 @@ class Canvas {
   // Measuring and drawing a text costs far more than copying its picture,
   // and a redraw draws mostly the texts of the drawing before. Kept for
   // every font in use, as function headers switch to bold and back. Texts
-  // not used in the last two pictures are dropped, so the cache grows with
-  // the diagram, not with the time the canvas lives.
+  // the last picture did not use are dropped, so the cache grows with the
+  // diagram, not with the time the canvas lives.
   std::vector<std::unique_ptr<FontTexts>> fonts_;
   FontTexts* active_ = nullptr;
   long long picture_ = 0;
