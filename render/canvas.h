@@ -1,7 +1,8 @@
 // The drawing target of a diagram: a white 32-bit bitmap with a black
 // one-pixel pen, a white brush and the diagram font. Lines, rectangles and
 // ellipses follow the platform canvas's pixel rules exactly (see raster.h);
-// text goes through Qt's painter.
+// text goes through Qt's painter, and a text drawn on its white cell is
+// kept as a picture that later drawings of it copy (see text_cell.h).
 #ifndef KOVA_RENDER_CANVAS_H_
 #define KOVA_RENDER_CANVAS_H_
 
@@ -13,9 +14,11 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "render/diagram_font.h"
 #include "render/raster.h"
+#include "render/text_cell.h"
 
 namespace kova {
 
@@ -40,7 +43,7 @@ class Canvas {
   Canvas& operator=(const Canvas&) = delete;
 
   // Gives the canvas a bitmap of that size, its contents undefined until
-  // painted.
+  // painted, and begins a new picture.
   // Raises an Exception naming the size when no such bitmap can be made;
   // the canvas then keeps its previous bitmap.
   void SetSize(long long width, long long height);
@@ -66,20 +69,55 @@ class Canvas {
   int TextHeight(const std::string& text) const;
 
  private:
-  PixelPlane Plane();
+  // A text as measured and drawn in one font.
+  struct KnownText {
+    int width = 0;
+    bool cellTried = false;
+    bool inkInRows = false;
+    std::optional<TextCell> cell;
+    long long lastPicture = 0;
+  };
+  // A font with the texts measured or drawn in it lately.
+  struct FontTexts {
+    explicit FontTexts(const DiagramFont& diagramFont);
+    DiagramFont font;
+    QFont qfont;
+    QFontMetrics metrics;
+    std::unordered_map<std::string, KnownText> texts;
+    long long lastPicture = 0;
+  };
+
+  FontTexts& TextsOf(const DiagramFont& font);
+  KnownText& Known(const std::string& text) const;
+  bool CopyCell(KnownText& known, const std::string& text, long long x, long long y);
+  void StartPicture();
+  void DrawText(int x, int y, const std::string& text);
+  // The pixels, with rows top to bottom (exclusive) painted as owed.
+  PixelPlane Plane(long long top, long long bottom);
+  PixelPlane WholePlane();
   QPainter& Painter();
   void EndPainting();
 
   QImage image_;
   PixelPlane plane_;
+  // Rows still owed the white of a fill of the whole bitmap.
+  long long paperFrom_ = 0;
+  long long paperTo_ = 0;
   std::unique_ptr<QPainter> painter_;
+  // The font the painter holds, so that it is set only when it changes.
+  const FontTexts* painterFont_ = nullptr;
   DiagramFont font_;
-  QFont qfont_;
-  QFontMetrics metrics_;
+  // Measuring and drawing a text costs far more than copying its picture,
+  // and a redraw draws mostly the texts of the drawing before. Kept for
+  // every font in use, as function headers switch to bold and back. Texts
+  // the last picture did not use are dropped, so the cache grows with the
+  // diagram, not with the time the canvas lives.
+  std::vector<std::unique_ptr<FontTexts>> fonts_;
+  FontTexts* active_ = nullptr;
+  long long picture_ = 0;
+  size_t cellBytes_ = 0;
+  TextCellMaker cellMaker_;
   std::optional<FixedTextMetrics> fixedMetrics_;
-  // Layout and drawing measure every text several times; shaping it is the
-  // dearest part of drawing, so each width is measured once per font.
-  mutable std::unordered_map<std::string, int> widths_;
   BrushStyle brushStyle_ = BrushStyle::bsSolid;
   long long penX_ = 0;
   long long penY_ = 0;

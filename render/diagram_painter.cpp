@@ -83,7 +83,11 @@ void DiagramPainter::SetTarget(TDomDocument& document, Canvas& canvas) {
 
 void DiagramPainter::WriteSize(const TDomNode& node, const QString& name, long long value) {
   TDomElement element = node.toElement();
-  if (!element.isNull()) document_->SetAttribute(element, name, QString::number(value));
+  if (element.isNull()) return;
+  // A redraw mostly finds the sizes already there; writing one costs a new
+  // attribute node.
+  const QString text = QString::number(value);
+  if (element.attribute(name) != text) document_->SetAttribute(element, name, text);
 }
 
 void DiagramPainter::DrawDiagram(TDomDocument& document, Canvas& canvas) {

@@ -1,6 +1,11 @@
 // Text drawn with a real font: the font's settings reach the glyphs.
 #include <gtest/gtest.h>
 
+#include <QPainter>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "render/canvas.h"
 #include "render/canvas_support.h"
 
@@ -78,6 +83,37 @@ TEST_F(CanvasFont, StylesChangeTheInk) {
     canvas.TextOut(10, 10, "Text");
     EXPECT_GT(CountInk(canvas.Image(), 0xffffffff), plain);
   }
+}
+
+// The canvas keeps the picture of a text it has drawn; a copy must give the
+// pixels Qt draws, clipped at the bitmap's edges, in every font alike.
+TEST_F(CanvasFont, KeptTextsDrawAsQtDrawsThem) {
+  QImage expected(200, 100, QImage::Format_RGB32);
+  expected.fill(Qt::white);
+  QPainter painter(&expected);
+  DiagramFont font;
+  font.name = "DejaVu Sans";
+  const std::vector<std::pair<int, int>> places = {{5, 5}, {-7, 40}, {150, 90}, {60, -4}, {5, 70}};
+  for (int round = 0; round < 2; ++round) {
+    for (size_t i = 0; i < places.size(); ++i) {
+      DiagramFont styled = font;
+      styled.italic = i == 1;
+      styled.bold = i == 2;
+      styled.underline = i == 3;
+      styled.color = i == 4 ? QColor(200, 0, 0) : QColor(Qt::black);
+      canvas.SetFont(styled);
+      const auto [x, y] = places[i];
+      const std::string text = "Menge \xfc fj";
+      canvas.TextOut(x, y, text);
+      const QFontMetrics metrics(ToQFont(styled));
+      painter.fillRect(x, y, canvas.TextWidth(text), canvas.TextHeight(text), Qt::white);
+      painter.setFont(ToQFont(styled));
+      painter.setPen(styled.color);
+      painter.drawText(QPoint(x, y + metrics.ascent()), QString::fromLatin1(text.c_str()));
+    }
+  }
+  painter.end();
+  EXPECT_EQ(canvas.Image(), expected);
 }
 
 }  // namespace
