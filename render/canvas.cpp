@@ -1,6 +1,7 @@
 #include "render/canvas.h"
 
 #include <algorithm>
+#include <climits>
 #include <utility>
 
 #include "render/bitmap_limits.h"
@@ -18,6 +19,20 @@ constexpr size_t kMinCellBytes = size_t{16} << 20;
 
 QString Latin1(const std::string& text) {
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Qt adds advances in 26.6 fixed point, which wraps past 2^25 pixels; a text
+// that might reach that far is measured in pieces that cannot, and a sum
+// beyond an int's range is kept at its largest value (no bitmap is that wide).
+int TextAdvance(const QFontMetrics& metrics, const std::string& text) {
+  constexpr long long kSafeAdvance = 1LL << 24;
+  const long long pieceLength = std::max(1LL, kSafeAdvance / (std::max(metrics.maxWidth(), 0) + 1LL));
+  if (static_cast<long long>(text.size()) <= pieceLength) return metrics.horizontalAdvance(Latin1(text));
+  long long width = 0;
+  for (size_t start = 0; start < text.size(); start += static_cast<size_t>(pieceLength)) {
+    width += metrics.horizontalAdvance(Latin1(text.substr(start, static_cast<size_t>(pieceLength))));
+  }
+  return static_cast<int>(std::clamp<long long>(width, INT_MIN, INT_MAX));
 }
 
 }  // namespace
@@ -148,7 +163,7 @@ Canvas::FontTexts& Canvas::TextsOf(const DiagramFont& font) {
 Canvas::KnownText& Canvas::Known(const std::string& text) const {
   const auto [entry, added] = active_->texts.try_emplace(text);
   KnownText& known = entry->second;
-  if (added) known.width = active_->metrics.horizontalAdvance(Latin1(text));
+  if (added) known.width = TextAdvance(active_->metrics, text);
   known.lastPicture = picture_;
   active_->lastPicture = picture_;
   return known;

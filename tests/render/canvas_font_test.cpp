@@ -42,6 +42,18 @@ TEST_F(CanvasFont, LargerSizeMeasuresTallerAndWider) {
   EXPECT_EQ(canvas.TextWidth(""), 0);
 }
 
+// Qt's own sum of advances wraps beyond 2^25 pixels; such a text must still
+// measure as wide as it is, so that drawing refuses it for its size.
+TEST_F(CanvasFont, TextBeyondQtsRangeMeasuresItsWholeWidth) {
+  DiagramFont font;
+  font.size = 72;
+  canvas.SetFont(font);
+  const long long glyph = canvas.TextWidth("W");
+  const std::string text(static_cast<size_t>((1LL << 26) / glyph), 'W');
+  EXPECT_NEAR(static_cast<double>(canvas.TextWidth(text)), static_cast<double>(glyph) * text.size(),
+              glyph * 0.01 * text.size());
+}
+
 TEST_F(CanvasFont, GlyphsTakeTheFontColourInsideTheirCell) {
   DiagramFont font;
   font.color = QColor(200, 0, 0);
