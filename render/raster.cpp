@@ -54,8 +54,10 @@ void RasterLine(const PixelPlane& plane, long long x0, long long y0, long long x
   for (long long i = first; i <= last; ++i) {
     const long long major = start + direction * i;
     // Nearest minor coordinate, halves toward the start, so that a line never
-    // reaches beyond its end point in either direction.
-    const long long offset = (2 * i * std::llabs(minorDelta) + steps - 1) / (2 * steps);
+    // reaches beyond its end point in either direction. The product exceeds
+    // 64 bits for a line from far outside; the quotient never does.
+    const long long offset = static_cast<long long>(
+        (2 * static_cast<__int128>(i) * std::llabs(minorDelta) + steps - 1) / (2 * steps));
     const long long minor = minorStart + (minorDelta < 0 ? -offset : offset);
     if (minor < 0 || minor >= minorLimit) continue;
     const long long x = alongX ? major : minor;
