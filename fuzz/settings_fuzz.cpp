@@ -50,7 +50,9 @@ void CheckPlace(const kova::ProfileFile& ini, std::string_view section, const st
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  static QApplication application(*argc, *argv);
+  // Never taken down: among the exit handlers, after Qt's own statics, that
+  // would crash.
+  new QApplication(*argc, *argv);
   static QTemporaryDir folder;
   static ClosingSeam seam;
   if (!folder.isValid()) std::abort();
