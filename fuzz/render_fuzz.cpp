@@ -141,7 +141,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   }
   kova::TFunktionen functions;
-  kova::Translator translator(factory, (choices & 0x04) != 0, [](int, const std::string&, const std::string&) {});
+  kova::Translator translator(factory, (choices & 0x04) != 0,
+                              [](int, const std::string&, const std::string&) {});
   kova::TDomDocument* main = translator.BuildDiagramTree(ScriptLines(bytes), functions);
   Draw(painter, *main, canvas);
   for (kova::TDomDocument* function : functions) Draw(painter, *function, canvas);

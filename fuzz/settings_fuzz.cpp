@@ -41,7 +41,8 @@ QString& IniPath() {
   return path;
 }
 
-void CheckPlace(const kova::ProfileFile& ini, std::string_view section, const std::string& key) {
+// What the window writes back lies within the window system's reach.
+void CheckInReach(const kova::ProfileFile& ini, std::string_view section, const std::string& key) {
   const int stored = ini.ReadInteger(section, key, 0);
   if (stored < -kova::kMaxWindowCoordinate || stored > kova::kMaxWindowCoordinate) __builtin_trap();
 }
@@ -65,10 +66,12 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const QByteArray input =
+      QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
   {
     QFile file(IniPath());
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) std::abort();
-    file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
+    file.write(input);
   }
   // The metrics read with the current values as defaults; every run starts
   // from the same ones.
@@ -81,16 +84,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   // A file the window refused to take is left as it was.
   QFile file(IniPath());
-  if (!file.open(QIODevice::ReadOnly) ||
-      file.readAll() == QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size))) {
-    return 0;
-  }
+  if (!file.open(QIODevice::ReadOnly) || file.readAll() == input) return 0;
   const kova::ProfileFile written(IniPath());
   if (!written.ReadBool("Bounds", "Maximized", false)) {
-    for (const char* key : {"Left", "Top", "Width", "Height"}) CheckPlace(written, "Bounds", key);
+    for (const char* key : {"Left", "Top", "Width", "Height"}) CheckInReach(written, "Bounds", key);
   }
-  for (const char* band : {"MenuToolBar", "FileToolBar", "KovaToolBar", "EditToolBar", "HelpToolBar"}) {
-    for (const char* suffix : {".Left", ".Top"}) CheckPlace(written, "Settings", std::string(band) + suffix);
+  for (const char* band :
+       {"MenuToolBar", "FileToolBar", "KovaToolBar", "EditToolBar", "HelpToolBar"}) {
+    for (const char* suffix : {".Left", ".Top"}) {
+      CheckInReach(written, "Settings", std::string(band) + suffix);
+    }
   }
   return 0;
 }

@@ -16,9 +16,9 @@ QFont StyledQFont(const DiagramFont& font) {
 
 QFont PointSizedQFont(const DiagramFont& font) {
   constexpr long long kMaxPoints = 1000;
+  const long long points = std::llabs(static_cast<long long>(font.size));
   QFont result = StyledQFont(font);
-  result.setPointSize(
-      static_cast<int>(std::clamp<long long>(std::llabs(static_cast<long long>(font.size)), 1, kMaxPoints)));
+  result.setPointSize(static_cast<int>(std::clamp<long long>(points, 1, kMaxPoints)));
   return result;
 }
 
