@@ -1,8 +1,11 @@
-// Builds a diagram tree from arbitrary bytes (any element under any other,
-// shapes the translator never makes included) with arbitrary diagram
-// metrics, then lays it out and draws it. Drawing may refuse a tree or a
-// size with an error, but must never crash or trip one of its assertions.
+// Lays out and draws diagram trees with arbitrary metrics and fonts: every
+// metric, the font's size and orientation and the fixed text height range
+// over all of int. The trees are either built from the bytes directly (any
+// element under any other, shapes the translator never makes included) or
+// translated from them as a script. Drawing may refuse a tree or a size with
+// an error, but must never crash or trip one of its assertions.
 #include <QGuiApplication>
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -13,6 +16,7 @@
 #include "render/diagram_painter.h"
 #include "translate/dom.h"
 #include "translate/exception.h"
+#include "translate/translator.h"
 
 namespace {
 
@@ -23,6 +27,11 @@ class ByteReader {
   ByteReader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
   bool Empty() const { return position_ >= size_; }
   uint8_t Next() { return Empty() ? 0 : data_[position_++]; }
+  int NextInt() {
+    uint32_t value = 0;
+    for (int i = 0; i < 4; ++i) value = value << 8 | Next();
+    return static_cast<int32_t>(value);
+  }
 
  private:
   const uint8_t* data_;
@@ -55,6 +64,35 @@ void BuildTree(ByteReader& bytes, kova::TDomDocument& document, kova::TDomElemen
   }
 }
 
+// The rest of the bytes as a script, split into lines at every CR and LF.
+std::vector<std::string> ScriptLines(ByteReader& bytes) {
+  std::vector<std::string> lines(1);
+  while (!bytes.Empty()) {
+    const char byte = static_cast<char>(bytes.Next());
+    if (byte == '\r' || byte == '\n')
+      lines.emplace_back();
+    else
+      lines.back() += byte;
+  }
+  return lines;
+}
+
+// Lays the tree out, then draws it unless the picture would be larger than
+// the fuzzer can afford.
+void Draw(kova::DiagramPainter& painter, kova::TDomDocument& document, kova::Canvas& canvas) {
+  try {
+    const kova::TDomElement root = document.DocumentElement();
+    kova::CheckDiagramDepth(root);
+    painter.SetTarget(document, canvas);
+    const long long width = painter.ComputeWidth(root) + 20;
+    const long long height = painter.ComputeHeight(root) + 20;
+    if (width > 0 && height > 0 && width > kMaxPixels / height) return;
+    painter.DrawDiagram(document, canvas);
+  } catch (const kova::Exception& error) {
+    if (std::string(error.what()).find("Assertion") != std::string::npos) __builtin_trap();
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
@@ -65,32 +103,48 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ByteReader bytes(data, size);
+  const uint8_t choices = bytes.Next();
   kova::DiagramMetrics metrics;
   for (int* value : {&metrics.AnweisungsHoehe, &metrics.SchleifenBreite, &metrics.AufrufBreite,
                      &metrics.LeerAbstand, &metrics.NullBreite, &metrics.Abstand}) {
-    *value = static_cast<int8_t>(bytes.Next());
+    *value = bytes.NextInt();
   }
-  metrics.Ausrichtung = bytes.Next() % 5;
-  const int textHeight = bytes.Next() % 40;
-  kova::TDomImplementation factory;
-  kova::TDomDocument& document = *factory.CreateDocument();
-  kova::TDomElement root = document.CreateElement("data");
-  document.AppendChild(root);
-  BuildTree(bytes, document, root);
+  metrics.Ausrichtung = bytes.Next();
+  kova::DiagramFont font;
+  font.size = bytes.NextInt();
+  font.orientation = bytes.NextInt();
+  font.bold = (choices & 0x10) != 0;
+  font.italic = (choices & 0x20) != 0;
+  const int textHeight = bytes.NextInt();
+  const int widthPerChar = bytes.Next();
 
   kova::Canvas canvas;
-  canvas.UseFixedTextMetrics(kova::FixedTextMetrics{
-      [](const std::string& text) { return static_cast<int>(text.size()) * 3; }, textHeight, {}});
-  kova::DiagramPainter painter(metrics);
-  try {
-    kova::CheckDiagramDepth(root);
-    painter.SetTarget(document, canvas);
-    const long long width = painter.ComputeWidth(root) + 20;
-    const long long height = painter.ComputeHeight(root) + 20;
-    if (width > 0 && height > 0 && width * height > kMaxPixels) return 0;
-    painter.DrawDiagram(document, canvas);
-  } catch (const kova::Exception& error) {
-    if (std::string(error.what()).find("Assertion") != std::string::npos) __builtin_trap();
+  canvas.SetFont(font);
+  // Real measurements follow the font's size; fixed ones let the text's
+  // height take any value.
+  if ((choices & 0x02) == 0) {
+    canvas.UseFixedTextMetrics(kova::FixedTextMetrics{
+        [widthPerChar](const std::string& text) {
+          return static_cast<int>(std::min<size_t>(text.size(), 1000000)) * widthPerChar;
+        },
+        textHeight,
+        {}});
   }
+  kova::DiagramPainter painter(metrics);
+  kova::TDomImplementation factory;
+  if ((choices & 0x01) == 0) {
+    kova::TDomDocument& document = *factory.CreateDocument();
+    kova::TDomElement root = document.CreateElement("data");
+    document.AppendChild(root);
+    BuildTree(bytes, document, root);
+    Draw(painter, document, canvas);
+    return 0;
+  }
+  kova::TFunktionen functions;
+  kova::Translator translator(factory, (choices & 0x04) != 0,
+                              [](int, const std::string&, const std::string&) {});
+  kova::TDomDocument* main = translator.BuildDiagramTree(ScriptLines(bytes), functions);
+  Draw(painter, *main, canvas);
+  for (kova::TDomDocument* function : functions) Draw(painter, *function, canvas);
   return 0;
 }

@@ -132,7 +132,7 @@ void Canvas::TextOut(long long x, long long y, const std::string& text) {
     QPainter& painter = Painter();
     painter.save();
     painter.translate(static_cast<qreal>(x), static_cast<qreal>(y));
-    painter.rotate(-font_.orientation / 10.0);
+    painter.rotate(-(font_.orientation / 10.0));
     if (brushStyle_ == BrushStyle::bsSolid)
       painter.fillRect(0, 0, width, height, QColor(kBrushColor));
     if (known) DrawText(0, 0, text);

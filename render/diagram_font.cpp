@@ -14,6 +14,14 @@ QFont StyledQFont(const DiagramFont& font) {
   return result;
 }
 
+QFont PointSizedQFont(const DiagramFont& font) {
+  constexpr long long kMaxPoints = 1000;
+  const long long points = std::llabs(static_cast<long long>(font.size));
+  QFont result = StyledQFont(font);
+  result.setPointSize(static_cast<int>(std::clamp<long long>(points, 1, kMaxPoints)));
+  return result;
+}
+
 QFont ToQFont(const DiagramFont& font) {
   QFont result = StyledQFont(font);
   // Points at 96 dpi, rounded as the platform's MulDiv(size, 96, 72) does.

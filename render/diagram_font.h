@@ -25,6 +25,10 @@ struct DiagramFont {
 // the unit it works in.
 QFont StyledQFont(const DiagramFont& font);
 
+// The styled font sized in points for views that work in points: the stored
+// size's magnitude, kept within what a text view can show.
+QFont PointSizedQFont(const DiagramFont& font);
+
 // The Qt font that draws like the diagram font: its size becomes a pixel
 // height so that measurements do not depend on the screen's resolution.
 QFont ToQFont(const DiagramFont& font);

@@ -188,11 +188,14 @@ long long DiagramPainter::RowTextX(RowKind kind, long long x, long long width,
   }
 }
 
+long long DiagramPainter::RowTextTop(long long y, const std::string& text) const {
+  const long long room = static_cast<long long>(metrics_.AnweisungsHoehe) - canvas_->TextHeight(text);
+  return y + Nearest(static_cast<double>(room) / 2);
+}
+
 void DiagramPainter::DrawRowText(RowKind kind, long long x, long long y, long long width,
                                  const std::string& text) {
-  const long long top =
-      y + Nearest(static_cast<double>(metrics_.AnweisungsHoehe - canvas_->TextHeight(text)) / 2);
-  canvas_->TextOut(RowTextX(kind, x, width, canvas_->TextWidth(text)), top, text);
+  canvas_->TextOut(RowTextX(kind, x, width, canvas_->TextWidth(text)), RowTextTop(y, text), text);
 }
 
 void DiagramPainter::DrawCallText(long long x, long long y, long long width,
@@ -203,8 +206,7 @@ void DiagramPainter::DrawCallText(long long x, long long y, long long width,
   }
   // A function's header is placed by its whole text, marker included, as
   // layout measured it, and shown bold without the marker.
-  const long long top =
-      y + Nearest(static_cast<double>(metrics_.AnweisungsHoehe - canvas_->TextHeight(text)) / 2);
+  const long long top = RowTextTop(y, text);
   const long long left = RowTextX(RowKind::Call, x, width, canvas_->TextWidth(text));
   BoldFont bold(*canvas_);
   canvas_->TextOut(left, top, text.substr(1));

@@ -50,6 +50,8 @@ class DiagramPainter {
 
   void DrawRowText(RowKind kind, long long x, long long y, long long width,
                    const std::string& text);
+  // The text's top in a row at y: centred in the row's height.
+  long long RowTextTop(long long y, const std::string& text) const;
   long long RowTextX(RowKind kind, long long x, long long width, long long textWidth) const;
   void DrawCallText(long long x, long long y, long long width, const std::string& text);
   void DrawEmptyBlock(long long x, long long y, long long width, const TDomNode& sequence);

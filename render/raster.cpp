@@ -94,9 +94,11 @@ void RasterLine(const PixelPlane& plane, long long x0, long long y0, long long x
   const long long rise = 2 * std::llabs(minorDelta);
   const long long run = 2 * steps;
   const long long minorDirection = minorDelta < 0 ? -1 : 1;
-  const long long numerator = first * rise + steps - 1;
-  long long offset = numerator / run;
-  long long remainder = numerator % run;
+  // The first step's numerator exceeds 64 bits for a line from far outside;
+  // its quotient and remainder never do.
+  const __int128 numerator = static_cast<__int128>(first) * rise + steps - 1;
+  long long offset = static_cast<long long>(numerator / run);
+  long long remainder = static_cast<long long>(numerator % run);
   for (long long i = first; i <= last; ++i) {
     const long long major = start + direction * i;
     const long long minor = minorStart + minorDirection * offset;

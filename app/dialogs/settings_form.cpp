@@ -9,7 +9,6 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <algorithm>
-#include <cstdlib>
 
 #include "app/platform/dialog_seam.h"
 #include "app/dialogs/form_setup.h"
@@ -58,14 +57,6 @@ QGroupBox* MakeFontGroup(QWidget* parent, const char* name, int top,
   label->setPalette(white);
   button = MakeButton(group, buttonName, "Schriftart ändern...", QRect(12, 71, 133, 25));
   return group;
-}
-
-// The font dialog works in points; the colour and the orientation, which it
-// does not offer, stay as they were.
-QFont DialogFont(const kova::DiagramFont& font) {
-  QFont dialogFont = kova::StyledQFont(font);
-  dialogFont.setPointSize(std::max(1, std::abs(font.size)));
-  return dialogFont;
 }
 
 }  // namespace
@@ -244,7 +235,9 @@ void TSettingsForm::SetNSDFont(const kova::DiagramFont& font) {
 void TSettingsForm::EditFontBtnClick(QPushButton* sender) {
   const bool editFont = sender == EditFontBtn;
   const kova::DiagramFont& before = editFont ? fEditFont : fNSDFont;
-  const std::optional<QFont> chosen = kova::AskFont(DialogFont(before));
+  // The font dialog works in points; the colour and the orientation, which it
+  // does not offer, stay as they were.
+  const std::optional<QFont> chosen = kova::AskFont(kova::PointSizedQFont(before));
   if (!chosen) return;
   const kova::DiagramFont after = kova::WithQFont(before, *chosen);
   if (editFont)

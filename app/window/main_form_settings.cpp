@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "app/platform/window_coordinate.h"
 #include "app/window/diagram_image.h"
 #include "app/storage/font_settings.h"
 #include "app/window/main_form.h"
@@ -98,14 +99,6 @@ const MetricKey kMetricKeys[] = {
 };
 constexpr const char* kAlignmentKey = "Ausrichtung";
 
-// The editor's styles take their sizes in points only. The stored size goes
-// to the font as it is, kept within what a text view can show.
-QFont EditorQFont(const kova::DiagramFont& font) {
-  QFont result = kova::StyledQFont(font);
-  result.setPointSize(std::clamp(font.size, 1, 1000));
-  return result;
-}
-
 }  // namespace
 
 void TMainForm::readSettings() {
@@ -137,9 +130,10 @@ void TMainForm::readBoundsSettings(const kova::ProfileFile& ini) {
   const int height = ini.ReadInteger(kBounds, "Height", 400);
   const int top = ini.ReadInteger(kBounds, "Top", 10);
   const int left = ini.ReadInteger(kBounds, "Left", 10);
-  move(left, top);
-  // The position is applied as stored, off the screen or not; a size beyond
-  // the desktop would ask for a window buffer larger than memory allows.
+  // The position is applied as stored, off the screen or not, as far as the
+  // window system reaches; a size beyond the desktop would ask for a window
+  // buffer larger than memory allows.
+  move(kova::WindowCoordinate(left), kova::WindowCoordinate(top));
   const QSize desktop = screen()->virtualSize().expandedTo(QSize(1, 1));
   resize(std::clamp(width, 1, desktop.width()), std::clamp(height, 1, desktop.height()));
   // The window is not shown yet: it opens maximized and keeps these bounds
@@ -236,7 +230,8 @@ void TMainForm::writeToolBarSettings(kova::ProfileFile& ini) const {
 
 void TMainForm::SetEditorFont(const kova::DiagramFont& font) {
   fEditFont = font;
-  fEditor->SetEditorFont(EditorQFont(font));
+  // The editor's styles take their sizes in points only.
+  fEditor->SetEditorFont(kova::PointSizedQFont(font));
   // Plain text shows in the font's colour, with and without highlighting.
   fEditor->setColor(font.color);
   fShellHighlighter->setColor(font.color, QsciLexerBash::Default);

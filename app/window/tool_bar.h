@@ -6,6 +6,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "app/platform/window_coordinate.h"
+
 class QMenu;
 
 namespace kova {
@@ -46,9 +48,10 @@ class ToolBar : public QToolBar {
   int GripWidth() const;
 
   // The band's place in the control bar: the one it was given, then, once it
-  // is on screen, wherever the control bar or the user puts it.
+  // is on screen, wherever the control bar or the user puts it. A place
+  // given is kept within the window system's reach.
   QPoint Place() const { return fPlace; }
-  void SetPlace(QPoint place) { fPlace = place; }
+  void SetPlace(QPoint place) { fPlace = WindowPoint(place); }
 
  protected:
   void moveEvent(QMoveEvent* event) override;

@@ -11,7 +11,9 @@
 #include <Qsci/qsciscintilla.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
+#include <string>
 #include <sys/stat.h>
 
 #include "app/window/diagram_image.h"
@@ -20,6 +22,9 @@
 #include "app/window/main_form.h"
 #include "app/storage/profile_file.h"
 #include "app/editor/search_state.h"
+#include "app/dialogs/settings_form.h"
+#include "app/dialogs/user_stubs.h"
+#include "app/platform/window_coordinate.h"
 #include "app/window/tool_bar.h"
 #include "render/diagram_metrics.h"
 
@@ -364,6 +369,45 @@ TEST_F(SettingsFileTest, ViewSettingsSurviveARestart) {
       EXPECT_EQ(form->ToolBarPlace(band), places[i]) << band->objectName().toStdString();
     }
   }
+}
+
+TEST_F(SettingsFileTest, ExtremeNumbersStayWithinWhatTheWindowSystemHolds) {
+  WriteIni("[Bounds]\nLeft=2147483647\nTop=-2147483648\nWidth=-2147483648\nHeight=2147483647\n"
+           "[Settings]\nEdit=links\nFileToolBar.Visible=1\nFileToolBar.Top=-2147483648\n"
+           "KovaToolBar.Visible=1\nKovaToolBar.Left=2147483647\nKovaToolBar.Top=2147483647\n"
+           "EditFont.Font.Size=-2147483648\nNSDFont.Font.Size=2147483647\n"
+           "NSDFont.Font.Orientation=-2147483648\nNSDFont.Font.Color=-2147483648\n"
+           "AnweisungsHoehe=2147483647\nSchleifenBreite=-2147483648\nAufrufBreite=2147483647\n"
+           "LeerAbstand=-2147483648\nNullBreite=2147483647\nAbstand=-2147483648\n");
+  Start();
+  EXPECT_EQ(form->pos(), QPoint(32767, -32767));
+  EXPECT_EQ(form->fEditor->EditorFont().pointSize(), 1000);
+  kova::ModalAnswerer answerer([](QDialog& dialog) {
+    auto& settings = static_cast<TSettingsForm&>(dialog);
+    settings.EditFontBtnClick(settings.EditFontBtn);
+    settings.EditFontBtnClick(settings.NSDForntBtn);
+  });
+  form->SettingsAction->trigger();
+  ASSERT_EQ(dialogs.fontRequests.size(), 2u);
+  EXPECT_EQ(dialogs.fontRequests[0].pointSize(), 1000);
+  EXPECT_EQ(dialogs.fontRequests[1].pointSize(), 1000);
+  form->fEditor->setText("echo a\nif b\nwhile c\ndone\nfi\n");
+  form->RunAction->trigger();
+  form->show();
+  QApplication::processEvents();
+  form->close();
+  Exit();
+  for (const char* key : {"Left", "Top", "Width", "Height"}) {
+    const int stored = std::stoi(Value("Bounds", key));
+    EXPECT_LE(std::abs(stored), kova::kMaxWindowCoordinate) << key;
+  }
+  for (const std::string& key : ToolBarKeys()) {
+    const int stored = std::stoi(Value("Settings", key));
+    EXPECT_LE(std::abs(stored), kova::kMaxWindowCoordinate) << key;
+  }
+  EXPECT_EQ(Value("Settings", "NullBreite"), "2147483647");
+  EXPECT_EQ(Value("Settings", "Abstand"), "-2147483648");
+  EXPECT_EQ(Value("Settings", "NSDFont.Font.Size"), "2147483647");
 }
 
 TEST_F(SettingsFileTest, KeysThisProgramDoesNotUseStay) {
