@@ -130,6 +130,8 @@ void TMainForm::createImagePane() {
   fScrollBoxes.assign(1, nullptr);
   fScrollBoxes[0] = newScrollBox();
   fImages[0] = newDiagramImage(fScrollBoxes[0]);
+  // The main diagram's box shows with the window; a function's waits for its tab.
+  fScrollBoxes[0]->show();
 }
 
 void TMainForm::FormCloseQuery(bool& canClose) { canClose = CanClear(); }

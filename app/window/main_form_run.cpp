@@ -1,3 +1,4 @@
+#include <QCoreApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QScrollArea>
@@ -44,6 +45,12 @@ std::string FunctionHeaderCaption(const kova::TDomDocument& document) {
   return kova::GetCaption(document.DocumentElement().firstChildElement());
 }
 
+// Qt compares each event posted to an object that already waits for one with
+// every event waiting in the thread, and every new widget waits for one; so
+// the events of thousands of new scroll boxes are delivered every so many
+// functions instead of all after the run.
+constexpr std::size_t kFunctionsBetweenEvents = 256;
+
 }  // namespace
 
 void TMainForm::RunActionExecute() {
@@ -83,6 +90,7 @@ void TMainForm::RunActionExecute() {
     QStringList captions{kMainProgramTab};
     captions.reserve(static_cast<qsizetype>(functions.size()) + 1);
     for (std::size_t i = 1; i <= functions.size(); ++i) {
+      if (i % kFunctionsBetweenEvents == 0) QCoreApplication::sendPostedEvents();
       prepareFunctionImage(i);
       drawDiagram(*functions[i - 1], *fImages[i]);
       captions.push_back(QString::fromLatin1(StripFunctionCaption(FunctionHeaderCaption(*functions[i - 1]))));
@@ -166,6 +174,8 @@ QScrollArea* TMainForm::newScrollBox() {
   scrollBox->viewport()->setAutoFillBackground(true);
   scrollBox->setWidgetResizable(false);
   scrollBox->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  // Hidden before the layout takes it, the box is not queued to be shown.
+  scrollBox->hide();
   // Every scroll box fills the space the tab bar leaves; only one is shown.
   static_cast<QVBoxLayout*>(ImagePanel->layout())->insertWidget(0, scrollBox, 1);
   return scrollBox;
