@@ -29,8 +29,10 @@ class TabSet : public QTabBar {
   void ClearTabs();                      // leaves TabIndex at -1
   void AddTab(const QString& caption);   // leaves TabIndex unchanged
   // Clearing and adding `captions` in one step: leaves TabIndex at -1.
-  // Qt lays out every tab again for each tab added or captioned while the
-  // bar is shown, so a long list is given to a hidden bar.
+  // Qt lays out every tab again for each tab captioned while the bar is
+  // shown, so a long list is given to a hidden bar. Each tab added still
+  // costs a pass over all tabs (Qt looks for the tab under the mouse), so
+  // the tabs already there are kept and captioned anew.
   void ReplaceTabs(const QStringList& captions);
 
   void SetChangeHandler(ChangeHandler handler) { fOnChange = std::move(handler); }
