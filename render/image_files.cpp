@@ -59,9 +59,13 @@ QString ImageFileName(const QString& chosenName, ImageFormat format) {
   return chosenName + extension;
 }
 
-bool EncodeImage(const QImage& image, ImageFormat format, QIODevice& device) {
+void CheckPictureDrawn(const QImage& image) {
   if (image.isNull())
     Fail(QStringLiteral("Es ist noch kein Diagramm gezeichnet, das gespeichert werden könnte."));
+}
+
+bool EncodeImage(const QImage& image, ImageFormat format, QIODevice& device) {
+  CheckPictureDrawn(image);
   CheckFormatCanHold(image, format);
   return Encode(image, format, device);
 }

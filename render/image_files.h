@@ -28,6 +28,10 @@ QString ExtractFileExt(const QString& fileName);
 // extension appended unless the name already ends in exactly that extension.
 QString ImageFileName(const QString& chosenName, ImageFormat format);
 
+// Raises an Exception saying that nothing has been drawn yet when the picture
+// is null, as it is before the first run.
+void CheckPictureDrawn(const QImage& image);
+
 // Writes the whole picture file in the format to the device as it is encoded.
 // Raises an Exception before writing anything when there is no picture yet or
 // the format cannot hold its size. Returns false when the encoder or the

@@ -1,5 +1,6 @@
 #include "app/window/main_form.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -13,6 +14,7 @@
 
 #include "app/window/diagram_image.h"
 #include "app/platform/error_handler.h"
+#include "app/window/program_icon.h"
 #include "app/window/tab_set.h"
 #include "translate/dom.h"
 
@@ -42,6 +44,8 @@ TMainForm::TMainForm(const QString& iniPath, QWidget* parent) : QMainWindow(pare
   MainForm = this;
   setObjectName(QStringLiteral("MainForm"));
   setWindowTitle(QStringLiteral("KOVA - *unbenannt*"));
+  // The application's icon, so that every dialog and the info box show it too.
+  QApplication::setWindowIcon(kova::ProgramIcon());
   setFont(WindowFont());
   resize(679, 464);
   createFrame();

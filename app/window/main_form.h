@@ -246,6 +246,8 @@ class TMainForm : public QMainWindow {
   void createMenus();
   void createToolBars();
   void createToolBarPopup();
+  // Opens PopupMenu for a right click on a band or between the bands.
+  void popupControlBarMenu(QPoint globalPlace);
   void applyToolBarButtonSize(kova::ToolBar* toolBar, bool big);
   void arrangeControlBar();
   void placeEditorPanel(Qt::Edge edge, QAction* item);

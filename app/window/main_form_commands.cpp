@@ -358,14 +358,23 @@ void TMainForm::createToolBarPopup() {
   HintsMenu = addItem("HintsMenu", "Hinweise anzeigen", &TMainForm::HintsMenuClick);
   BigIconsMenu = addItem("BigIconsMenu", "große Symbole", &TMainForm::BigIconsMenuClick);
   connect(PopupMenu, &QMenu::aboutToShow, this, kova::Guarded([this] { PopupMenuPopup(); }));
+  // A band that floats is a window of its own, whose right clicks never reach
+  // this one; so every band asks for the menu itself, docked or floating.
+  for (kova::ToolBar* toolBar : ToolBars()) {
+    toolBar->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(toolBar, &QWidget::customContextMenuRequested, this,
+            [this, toolBar](QPoint place) { popupControlBarMenu(toolBar->mapToGlobal(place)); });
+  }
 }
 
 QMenu* TMainForm::createPopupMenu() {
   // The window asks for this on a right click in its tool bar area. It would
   // delete a menu returned here, so PopupMenu is shown directly instead.
-  PopupMenu->popup(QCursor::pos());
+  popupControlBarMenu(QCursor::pos());
   return nullptr;
 }
+
+void TMainForm::popupControlBarMenu(QPoint globalPlace) { PopupMenu->popup(globalPlace); }
 
 void TMainForm::PopupMenuPopup() {
   // Each item shows whether its toolbar is set to be shown, even while the

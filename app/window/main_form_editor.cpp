@@ -3,7 +3,10 @@
 #include <QAction>
 #include <QLabel>
 #include <QStatusBar>
+#include <QStringList>
 #include <Qsci/qscilexerbash.h>
+
+#include <algorithm>
 
 #include "app/platform/error_handler.h"
 #include "app/window/main_form.h"
@@ -17,16 +20,45 @@ struct PanelLayout {
   Qt::Alignment alignment;
 };
 
-// The fourth panel reaches to the bar's right edge; a text wider than its
-// panel widens the panel rather than being cut off.
+// The least widths; the first three panels widen to hold their widest text.
+// The fourth panel reaches to the bar's right edge.
 constexpr PanelLayout kPanelLayouts[] = {
     {75, Qt::AlignCenter}, {75, Qt::AlignLeft}, {75, Qt::AlignLeft}, {50, Qt::AlignLeft}};
+
+QString CaretText(int line, int column) { return QString::asprintf("%6d:%3d", line, column); }
 
 QString InsertModeText(bool insertMode) {
   return insertMode ? QStringLiteral("Einfügen") : QStringLiteral("Überschreiben");
 }
 
 QString ModifiedText(bool modified) { return modified ? QStringLiteral("Geändert") : QString(); }
+
+// The texts a panel shows in daily use; the search message panel has room
+// to spare.
+QStringList EverydayTexts(int panel) {
+  switch (panel) {
+    case kCaretPanel:
+      return {CaretText(999999, 999)};
+    case kInsertModePanel:
+      return {InsertModeText(true), InsertModeText(false)};
+    case kModifiedPanel:
+      return {ModifiedText(true)};
+    default:
+      return {};
+  }
+}
+
+// The width the panel needs to show each of the texts whole.
+int WidthHolding(QLabel& panel, const QStringList& texts) {
+  const QString shown = panel.text();
+  int width = 0;
+  for (const QString& text : texts) {
+    panel.setText(text);
+    width = std::max(width, panel.sizeHint().width());
+  }
+  panel.setText(shown);
+  return width;
+}
 
 }  // namespace
 
@@ -35,8 +67,16 @@ void TMainForm::configureEditor() { fEditor->Configure(); }
 void TMainForm::attachEditorStatus() {
   for (int panel = kCaretPanel; panel <= kSearchPanel; ++panel) {
     QLabel* label = StatusPanels[panel];
-    label->setMinimumWidth(kPanelLayouts[panel].width);
+    // A sunken frame sets each panel off from its neighbours.
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setIndent(0);
+    label->setMargin(2);
     label->setAlignment(kPanelLayouts[panel].alignment | Qt::AlignVCenter);
+    // A panel keeps its width while its text changes, so that the panels
+    // right of it stay in place; a caret beyond line 999999 widens the
+    // first one rather than being cut off.
+    label->setMinimumWidth(std::max(kPanelLayouts[panel].width, WidthHolding(*label, EverydayTexts(panel))));
+    if (panel != kSearchPanel) label->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
   }
   QLabel* last = StatusPanels[kSearchPanel];
   StatusBar->removeWidget(last);
@@ -52,8 +92,7 @@ void TMainForm::attachEditorStatus() {
 void TMainForm::EditorStatusChange(kova::EditorStatusChanges changes) {
   using namespace kova;
   if (changes & (scAll | scCaretX | scCaretY)) {
-    StatusPanels[kCaretPanel]->setText(
-        QString::asprintf("%6d:%3d", fEditor->CaretY(), fEditor->CaretX()));
+    StatusPanels[kCaretPanel]->setText(CaretText(fEditor->CaretY(), fEditor->CaretX()));
   }
   if (changes & (scAll | scInsertMode | scReadOnly)) {
     StatusPanels[kInsertModePanel]->setText(InsertModeText(fEditor->InsertMode()));

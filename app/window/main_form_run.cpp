@@ -226,7 +226,13 @@ kova::DiagramImage& TMainForm::SelectedImage() {
   return *fImages[0];
 }
 
-void TMainForm::CopyImageActionExecute() { QGuiApplication::clipboard()->setImage(SelectedImage().Bitmap()); }
+void TMainForm::CopyImageActionExecute() {
+  const QImage& picture = SelectedImage().Bitmap();
+  // Before the first run there is nothing to hand on: the clipboard keeps
+  // what it holds and the user hears what saving would say.
+  kova::CheckPictureDrawn(picture);
+  QGuiApplication::clipboard()->setImage(picture);
+}
 
 void TMainForm::SaveImageActionExecute() {
   kova::FileDialogRequest request;

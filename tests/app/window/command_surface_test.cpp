@@ -418,6 +418,24 @@ TEST_F(ControlBarTest, RightClickOnTheControlBarOpensThePopupWithFreshChecks) {
   form->PopupMenu->hide();
 }
 
+TEST_F(ControlBarTest, RightClickOnTheMenuBandFloatingAloneOpensThePopupToo) {
+  form->show();
+  kova::ToolBar& band = *form->MenuToolBar;
+  // Floating as when dragged out of the control bar: a tool window of its own.
+  band.setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
+  band.show();
+  QApplication::processEvents();
+  ASSERT_TRUE(band.isFloating());
+  QWidget& button = *band.Items().front();
+  const QPoint onButton = button.rect().center();
+  QContextMenuEvent click(QContextMenuEvent::Mouse, onButton, button.mapToGlobal(onButton));
+  QApplication::sendEvent(&button, &click);
+  EXPECT_TRUE(form->PopupMenu->isVisible());
+  EXPECT_TRUE(form->ShowMenuMenu->isChecked());
+  EXPECT_FALSE(form->ShowFileMenu->isChecked());
+  form->PopupMenu->hide();
+}
+
 TEST_F(ControlBarTest, BandsWithNearlyTheSameTopShareARowInTheOrderOfTheirLeft) {
   form->SetToolBarPlace(form->KovaToolBar, {300, 27});
   form->SetToolBarPlace(form->HelpToolBar, {11, 31});

@@ -6,6 +6,8 @@
 #include <QTest>
 #include <Qsci/qscilexerbash.h>
 
+#include <vector>
+
 #include "app/window/main_form_fixture.h"
 #include "app/window/tool_bar.h"
 
@@ -33,6 +35,19 @@ TEST_F(EditorPaneTest, StatusBarPanelsHaveTheirWidthsAndTheLastFillsTheBar) {
   EXPECT_GE(form->StatusPanels[1]->width(), 75);
   EXPECT_GE(form->StatusPanels[2]->width(), 75);
   EXPECT_GT(form->StatusPanels[3]->width(), 200);
+
+  // Each panel is framed apart from the next, and switching to the longer
+  // "Überschreiben" moves no panel: the mode panel already holds it whole.
+  std::vector<int> lefts;
+  for (const QLabel* panel : form->StatusPanels) {
+    EXPECT_NE(panel->frameShape(), QFrame::NoFrame);
+    lefts.push_back(panel->x());
+  }
+  QTest::keyClick(form->fEditor, Qt::Key_Insert);
+  QApplication::processEvents();
+  ASSERT_EQ(Panel(*form, 1), "Überschreiben");
+  EXPECT_LE(form->StatusPanels[1]->sizeHint().width(), form->StatusPanels[1]->width());
+  for (std::size_t i = 0; i < lefts.size(); ++i) EXPECT_EQ(form->StatusPanels[i]->x(), lefts[i]) << i;
 }
 
 TEST_F(EditorPaneTest, TypingShowsCaretModifiedMarkAndEnablesUndo) {

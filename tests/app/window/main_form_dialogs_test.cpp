@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QGuiApplication>
 #include <QCheckBox>
+#include <QImage>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -59,17 +60,23 @@ class MainFormSettingsTest : public MainFormDialogsTest {
 TEST_F(MainFormDialogsTest, InfoShowsTheAboutBoxOwnedByTheWindow) {
   QGuiApplication::setApplicationDisplayName("KOVA");
   QString caption, version;
+  QImage icon;
   answerer.action = [&](QDialog& dialog) {
     EXPECT_EQ(form.get(), dialog.parentWidget());
     auto& about = static_cast<TAboutForm&>(dialog);
     caption = about.windowTitle();
     version = about.VersionLabel->text();
+    icon = about.IconImage->pixmap().toImage();
     dialog.done(QDialog::Accepted);
   };
   form->InfoAction->trigger();
   EXPECT_EQ(1, answerer.shown);
   EXPECT_EQ("Info zu KOVA...", caption);
   EXPECT_EQ("Version 0.2.0    built 16", version);
+  // The program's icon, drawn for the 32-pixel place rather than scaled.
+  EXPECT_EQ(icon.convertToFormat(QImage::Format_ARGB32),
+            QImage(":/icons/kova-32.png").convertToFormat(QImage::Format_ARGB32));
+  EXPECT_EQ(QList<QSize>({{16, 16}, {32, 32}, {48, 48}}), form->windowIcon().availableSizes());
   EXPECT_TRUE(form->findChildren<QDialog*>().isEmpty()) << "destroyed at once";
 }
 

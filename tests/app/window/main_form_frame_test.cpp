@@ -1,5 +1,7 @@
 // The window as it stands after creation, before any run.
+#include <QClipboard>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QStatusBar>
@@ -38,11 +40,16 @@ TEST_F(MainFormTest, DestroyingTheWindowClearsTheModulePointer) {
 }
 
 TEST_F(MainFormTest, PictureCommandsBeforeTheFirstRunDoNoHarm) {
+  QGuiApplication::clipboard()->setText(QStringLiteral("Notiz"));
   form->CopyImageAction->trigger();
   dialogs.fileAnswers.push_back(kova::FileChoice{folder.filePath("leer"), 1});
   form->SaveImageAction->trigger();
-  // Nothing has been drawn that could be saved: the user is told so.
-  ASSERT_EQ(dialogs.messages.size(), 1u);
+  // Nothing has been drawn that could be copied or saved: the user is told
+  // so, the same way both times, and the clipboard keeps what it held.
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), "Notiz");
+  ASSERT_EQ(dialogs.messages.size(), 2u);
   EXPECT_EQ(dialogs.messages[0].kind, kova::MessageKind::Error);
+  EXPECT_EQ(dialogs.messages[1].kind, dialogs.messages[0].kind);
+  EXPECT_EQ(dialogs.messages[1].text, dialogs.messages[0].text);
   EXPECT_FALSE(QFileInfo::exists(folder.filePath("leer.bmp")));
 }
