@@ -6,42 +6,38 @@
 namespace kova {
 namespace {
 
+struct SystemColor {
+  int index;
+  QPalette::ColorRole role;
+};
+
 // The platform's system colour indices with a counterpart in the palette,
 // paired as Qt's own theme for that platform fills its palette from them.
+// Window text and the indices without a counterpart show as window text.
+constexpr SystemColor kSystemColors[] = {
+    {2, QPalette::Highlight},         // COLOR_ACTIVECAPTION
+    {4, QPalette::Button},            // COLOR_MENU
+    {5, QPalette::Base},              // COLOR_WINDOW
+    {9, QPalette::HighlightedText},   // COLOR_CAPTIONTEXT
+    {13, QPalette::Highlight},        // COLOR_HIGHLIGHT
+    {14, QPalette::HighlightedText},  // COLOR_HIGHLIGHTTEXT
+    {15, QPalette::Button},           // COLOR_BTNFACE
+    {16, QPalette::Dark},             // COLOR_BTNSHADOW
+    {17, QPalette::PlaceholderText},  // COLOR_GRAYTEXT
+    {18, QPalette::ButtonText},       // COLOR_BTNTEXT
+    {20, QPalette::Light},            // COLOR_BTNHIGHLIGHT
+    {21, QPalette::Shadow},           // COLOR_3DDKSHADOW
+    {22, QPalette::Midlight},         // COLOR_3DLIGHT
+    {23, QPalette::ToolTipText},      // COLOR_INFOTEXT
+    {24, QPalette::ToolTipBase},      // COLOR_INFOBK
+    {26, QPalette::Link},             // COLOR_HOTLIGHT
+};
+
 QPalette::ColorRole RoleOf(int index) {
-  switch (index) {
-    case 2:  // COLOR_ACTIVECAPTION
-    case 13:  // COLOR_HIGHLIGHT
-      return QPalette::Highlight;
-    case 4:  // COLOR_MENU
-    case 15:  // COLOR_BTNFACE
-      return QPalette::Button;
-    case 5:  // COLOR_WINDOW
-      return QPalette::Base;
-    case 9:  // COLOR_CAPTIONTEXT
-    case 14:  // COLOR_HIGHLIGHTTEXT
-      return QPalette::HighlightedText;
-    case 16:  // COLOR_BTNSHADOW
-      return QPalette::Dark;
-    case 17:  // COLOR_GRAYTEXT
-      return QPalette::PlaceholderText;
-    case 18:  // COLOR_BTNTEXT
-      return QPalette::ButtonText;
-    case 20:  // COLOR_BTNHIGHLIGHT
-      return QPalette::Light;
-    case 21:  // COLOR_3DDKSHADOW
-      return QPalette::Shadow;
-    case 22:  // COLOR_3DLIGHT
-      return QPalette::Midlight;
-    case 23:  // COLOR_INFOTEXT
-      return QPalette::ToolTipText;
-    case 24:  // COLOR_INFOBK
-      return QPalette::ToolTipBase;
-    case 26:  // COLOR_HOTLIGHT
-      return QPalette::Link;
-    default:  // COLOR_WINDOWTEXT, COLOR_MENUTEXT and whatever has no counterpart
-      return QPalette::WindowText;
+  for (const SystemColor& color : kSystemColors) {
+    if (color.index == index) return color.role;
   }
+  return QPalette::WindowText;
 }
 
 }  // namespace
