@@ -175,7 +175,7 @@ bool Canvas::CopyCell(KnownText& known, const std::string& text, long long x, lo
     const size_t budget = std::max(kMinCellBytes, static_cast<size_t>(image_.sizeInBytes()) / 4);
     if (cellBytes_ < budget) {
       known.cell =
-          cellMaker_.Make(Latin1(text), active_->qfont, font_.color, active_->metrics.ascent(),
+          cellMaker_.Make(Latin1(text), active_->qfont, font_.color.Shown(), active_->metrics.ascent(),
                           known.width, active_->metrics.height(), kBrushColor, known.inkInRows);
       if (known.cell) cellBytes_ += known.cell->Bytes();
     }
@@ -230,7 +230,7 @@ QPainter& Canvas::Painter() {
   }
   if (painterFont_ != active_) {
     painter_->setFont(active_->qfont);
-    painter_->setPen(active_->font.color);
+    painter_->setPen(active_->font.color.Shown());
     painterFont_ = active_;
   }
   return *painter_;

@@ -2,16 +2,18 @@
 #ifndef KOVA_RENDER_DIAGRAM_FONT_H_
 #define KOVA_RENDER_DIAGRAM_FONT_H_
 
-#include <QColor>
 #include <QFont>
 #include <QString>
 
+#include "render/font_color.h"
+
 namespace kova {
 
+// The defaults are those of a new canvas.
 struct DiagramFont {
   QString name = QStringLiteral("Arial");
-  int size = 10;  // points at 96 dots per inch
-  QColor color = Qt::black;
+  int size = 8;  // points at 96 dots per inch
+  FontColor color{};  // window text
   int orientation = 0;  // tenths of a degree, counter-clockwise
   bool bold = false;
   bool italic = false;

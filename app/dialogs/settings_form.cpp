@@ -218,7 +218,7 @@ void TSettingsForm::TabWidthEditExit() {
 void TSettingsForm::ShowSample(QLabel* label, const kova::DiagramFont& font) {
   label->setFont(kova::ToQFont(font));
   QPalette colored = label->palette();
-  colored.setColor(QPalette::WindowText, font.color);
+  colored.setColor(QPalette::WindowText, font.color.Shown());
   label->setPalette(colored);
 }
 

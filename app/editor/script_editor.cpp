@@ -3,6 +3,7 @@
 #include <Qsci/qscilexer.h>
 
 #include <QCursor>
+#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -28,9 +29,19 @@ int DigitCount(int number) {
   return digits;
 }
 
+// Scripts are read in columns, so the editor starts in the system's
+// fixed-pitch font rather than the widgets' proportional one.
+QFont StartFont() {
+  QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  font.setPointSize(10);
+  return font;
+}
+
 }  // namespace
 
-ScriptEditor::ScriptEditor(QWidget* parent) : QsciScintilla(parent), font_(font()) {
+ScriptEditor::ScriptEditor(QWidget* parent) : QsciScintilla(parent), font_(StartFont()) {
+  setFont(font_);
+  setMarginsFont(font_);
   connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, &ScriptEditor::CheckStatus);
   connect(this, &QsciScintilla::selectionChanged, this, &ScriptEditor::CheckStatus);
   connect(this, &QsciScintilla::modificationChanged, this, &ScriptEditor::CheckStatus);

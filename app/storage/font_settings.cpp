@@ -1,8 +1,5 @@
 #include "app/storage/font_settings.h"
 
-#include <QGuiApplication>
-#include <QPalette>
-
 #include <string>
 
 namespace kova {
@@ -14,21 +11,11 @@ std::string Key(std::string_view prefix, std::string_view suffix) {
 
 }  // namespace
 
-int StoredColor(const QColor& color) {
-  const QColor rgb = color.toRgb();
-  return rgb.red() | rgb.green() << 8 | rgb.blue() << 16;
-}
-
-QColor ColorFromStored(int stored) {
-  if (stored < 0) return QGuiApplication::palette().color(QPalette::WindowText);
-  return QColor(stored & 0xFF, (stored >> 8) & 0xFF, (stored >> 16) & 0xFF);
-}
-
 void LoadFontSettings(const ProfileFile& ini, std::string_view section, std::string_view prefix,
                       DiagramFont& font) {
   font.name = QString::fromUtf8(
       ini.ReadString(section, Key(prefix, "Name"), font.name.toUtf8().toStdString()));
-  font.color = ColorFromStored(ini.ReadInteger(section, Key(prefix, "Color"), StoredColor(font.color)));
+  font.color = FontColor::FromStored(ini.ReadInteger(section, Key(prefix, "Color"), font.color.Stored()));
   font.orientation = ini.ReadInteger(section, Key(prefix, "Orientation"), font.orientation);
   font.size = ini.ReadInteger(section, Key(prefix, "Size"), font.size);
   const bool bold = ini.ReadBool(section, Key(prefix, "Style.Bold"), font.bold);
@@ -44,7 +31,7 @@ void LoadFontSettings(const ProfileFile& ini, std::string_view section, std::str
 void SaveFontSettings(ProfileFile& ini, std::string_view section, std::string_view prefix,
                       const DiagramFont& font) {
   ini.WriteString(section, Key(prefix, "Name"), font.name.toUtf8().toStdString());
-  ini.WriteInteger(section, Key(prefix, "Color"), StoredColor(font.color));
+  ini.WriteInteger(section, Key(prefix, "Color"), font.color.Stored());
   ini.WriteInteger(section, Key(prefix, "Orientation"), font.orientation);
   ini.WriteInteger(section, Key(prefix, "Size"), font.size);
   ini.WriteBool(section, Key(prefix, "Style.Bold"), font.bold);

@@ -10,11 +10,6 @@
 
 namespace kova {
 
-// Colours are stored as the number 0x00BBGGRR; a negative number is a system
-// colour and reads as the palette's text colour.
-int StoredColor(const QColor& color);
-QColor ColorFromStored(int stored);
-
 // Reads the keys, each with the font's current value as its default. The four
 // style flags are gathered first and set together.
 void LoadFontSettings(const ProfileFile& ini, std::string_view section, std::string_view prefix,

@@ -233,9 +233,10 @@ void TMainForm::SetEditorFont(const kova::DiagramFont& font) {
   // The editor's styles take their sizes in points only.
   fEditor->SetEditorFont(kova::PointSizedQFont(font));
   // Plain text shows in the font's colour, with and without highlighting.
-  fEditor->setColor(font.color);
-  fShellHighlighter->setColor(font.color, QsciLexerBash::Default);
-  fShellHighlighter->setColor(font.color, QsciLexerBash::Identifier);
+  const QColor color = font.color.Shown();
+  fEditor->setColor(color);
+  fShellHighlighter->setColor(color, QsciLexerBash::Default);
+  fShellHighlighter->setColor(color, QsciLexerBash::Identifier);
 }
 
 void TMainForm::readFontSettings(const kova::ProfileFile& ini) {

@@ -120,7 +120,7 @@ TEST_F(CanvasFont, KeptTextsDrawAsQtDrawsThem) {
       const QFontMetrics metrics(ToQFont(styled));
       painter.fillRect(x, y, canvas.TextWidth(text), canvas.TextHeight(text), Qt::white);
       painter.setFont(ToQFont(styled));
-      painter.setPen(styled.color);
+      painter.setPen(styled.color.Shown());
       painter.drawText(QPoint(x, y + metrics.ascent()), QString::fromLatin1(text.c_str()));
     }
   }

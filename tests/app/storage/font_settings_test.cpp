@@ -53,10 +53,16 @@ TEST_F(FontSettingsTest, AbsentKeysKeepWhatTheFontHad) {
 }
 
 TEST_F(FontSettingsTest, ColoursUseTheStoredByteOrder) {
-  EXPECT_EQ(StoredColor(Qt::red), 0x0000FF);
-  EXPECT_EQ(ColorFromStored(0xFF0000), QColor(Qt::blue));
-  // The platform's "window text" system colour.
-  EXPECT_EQ(ColorFromStored(-2147483640), QGuiApplication::palette().color(QPalette::WindowText));
+  EXPECT_EQ(FontColor(Qt::red).Stored(), 0x0000FF);
+  EXPECT_EQ(FontColor::FromStored(0xFF0000).Shown(), QColor(Qt::blue));
+  // System colours show as the palette's matching colour, whichever top bits
+  // carry the index; an index without a counterpart shows as window text.
+  const QPalette palette = QGuiApplication::palette();
+  EXPECT_EQ(FontColor::FromStored(-2147483640).Shown(), palette.color(QPalette::WindowText));
+  EXPECT_EQ(FontColor::FromStored(-16777211).Shown(), palette.color(QPalette::Base));
+  EXPECT_EQ(FontColor::FromStored(-16777203).Shown(), palette.color(QPalette::Highlight));
+  EXPECT_EQ(FontColor::FromStored(-16777192).Shown(), palette.color(QPalette::ToolTipBase));
+  EXPECT_EQ(FontColor::FromStored(-16777001).Shown(), palette.color(QPalette::WindowText));
 }
 
 }  // namespace

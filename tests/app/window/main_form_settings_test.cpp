@@ -4,6 +4,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QPalette>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -146,6 +149,14 @@ TEST_F(SettingsFileTest, FirstStartUsesTheDefaults) {
   EXPECT_TRUE(gbSearchTextAtCaret);
   EXPECT_FALSE(gbSearchRegex);
   EXPECT_EQ(kova::ProcessDiagramMetrics(), kova::DiagramMetrics());
+  EXPECT_EQ(form->fImages[0]->BitmapCanvas().Font().size, 8);
+  // The editor shows its text in the system's fixed-pitch font, highlighted
+  // or not: the highlighter's styles take the editor's font.
+  const QFont editorFont = form->fEditor->EditorFont();
+  EXPECT_EQ(editorFont.family(), QFontDatabase::systemFont(QFontDatabase::FixedFont).family());
+  EXPECT_TRUE(QFontInfo(editorFont).fixedPitch());
+  EXPECT_EQ(editorFont.pointSize(), 10);
+  EXPECT_EQ(form->fShellHighlighter->font(QsciLexerBash::Comment), editorFont);
   EXPECT_FALSE(QFile::exists(IniPath()));
 }
 
@@ -181,6 +192,11 @@ TEST_F(SettingsFileTest, ExitWritesEveryKeyInItsOrder) {
   EXPECT_EQ(Value("Search", "gbSearchTextAtCaret"), "1");
   EXPECT_EQ(Value("Settings", "Ausrichtung"), "2");
   EXPECT_EQ(Value("Settings", "AnweisungsHoehe"), "30");
+  EXPECT_EQ(Value("Settings", "EditFont.Font.Size"), "10");
+  EXPECT_EQ(Value("Settings", "NSDFont.Font.Size"), "8");
+  // Fonts never given a colour have the system colour "window text".
+  EXPECT_EQ(Value("Settings", "EditFont.Font.Color"), "-16777208");
+  EXPECT_EQ(Value("Settings", "NSDFont.Font.Color"), "-16777208");
 }
 
 TEST_F(SettingsFileTest, MaximizedKeepsTheBoundsOfTheLastNormalExit) {
@@ -328,6 +344,19 @@ TEST_F(SettingsFileTest, EditorFontSurvivesARestart) {
   EXPECT_EQ(form->fEditor->EditorFont().pointSize(), 13);
   EXPECT_TRUE(form->fEditor->EditorFont().underline());
   EXPECT_EQ(Value("Settings", "EditFont.Font.Color"), "128");
+}
+
+TEST_F(SettingsFileTest, SystemFontColoursShowThePaletteAndKeepTheirNumber) {
+  // "Window text" and "highlighted text".
+  WriteIni("[Settings]\nEditFont.Font.Color=-16777208\nNSDFont.Font.Color=-16777202\n");
+  Start();
+  const QPalette palette = QGuiApplication::palette();
+  EXPECT_EQ(form->fEditor->color(), palette.color(QPalette::WindowText));
+  EXPECT_EQ(form->fShellHighlighter->color(QsciLexerBash::Default), palette.color(QPalette::WindowText));
+  EXPECT_EQ(form->fImages[0]->BitmapCanvas().Font().color.Shown(), palette.color(QPalette::HighlightedText));
+  Exit();
+  EXPECT_EQ(Value("Settings", "EditFont.Font.Color"), "-16777208");
+  EXPECT_EQ(Value("Settings", "NSDFont.Font.Color"), "-16777202");
 }
 
 TEST_F(SettingsFileTest, ViewSettingsSurviveARestart) {
