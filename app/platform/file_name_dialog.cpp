@@ -5,15 +5,9 @@
 namespace kova {
 namespace {
 
-// Qt takes the patterns from the last parentheses of a name filter and, with
-// HideNameFilterDetails, shows only what stands before them: appending Qt's
-// patterns shows the description unchanged.
-QString QtNameFilter(const FileFilter& filter) {
-  return filter.description + " (" + QtFilterPatterns(filter.pattern) + ")";
-}
-
-}  // namespace
-
+// The blank-separated patterns Qt matches for a filter pattern of the program:
+// "*.sh;*.txt" gives "*.sh *.txt", and "*.*" gives "*", which also lists names
+// without a dot.
 QString QtFilterPatterns(const QString& pattern) {
   QStringList patterns;
   for (const QString& part : pattern.split(';', Qt::SkipEmptyParts)) {
@@ -23,6 +17,15 @@ QString QtFilterPatterns(const QString& pattern) {
   }
   return patterns.isEmpty() ? QStringLiteral("*") : patterns.join(' ');
 }
+
+// Qt takes the patterns from the last parentheses of a name filter and, with
+// HideNameFilterDetails, shows only what stands before them: appending Qt's
+// patterns shows the description unchanged.
+QString QtNameFilter(const FileFilter& filter) {
+  return filter.description + " (" + QtFilterPatterns(filter.pattern) + ")";
+}
+
+}  // namespace
 
 FileNameDialog::FileNameDialog(QWidget* parent, const FileDialogRequest& request, FileNameCheck mayTake)
     : QFileDialog(parent, request.title, request.directory), fMayTake(std::move(mayTake)) {

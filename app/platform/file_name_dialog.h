@@ -10,11 +10,6 @@
 
 namespace kova {
 
-// The blank-separated patterns Qt matches for a filter pattern of the program:
-// "*.sh;*.txt" gives "*.sh *.txt", and "*.*" gives "*", which also lists names
-// without a dot.
-QString QtFilterPatterns(const QString& pattern);
-
 class FileNameDialog final : public QFileDialog {
   Q_OBJECT
 

@@ -37,7 +37,7 @@ std::optional<FileChoice> DialogStub::FileDialog(const FileDialogRequest& reques
   // is the user's next choice there.
   std::optional<FileChoice> answer;
   while (TakeFirst(fileAnswers, answer)) {
-    if (!answer || mayTake(answer->fileName)) return answer;
+    if (!answer || !mayTake || mayTake(answer->fileName)) return answer;
   }
   return std::nullopt;
 }
