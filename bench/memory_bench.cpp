@@ -41,7 +41,8 @@ class OpenOneFile final : public kova::DialogSeam {
     }
     return kova::MessageButton::Ok;
   }
-  std::optional<kova::FileChoice> FileDialog(const kova::FileDialogRequest&) override {
+  std::optional<kova::FileChoice> FileDialog(const kova::FileDialogRequest&,
+                                             const kova::FileNameCheck&) override {
     return kova::FileChoice{fileName_, 4};
   }
   std::optional<QFont> FontDialog(const QFont&) override { return std::nullopt; }

@@ -37,7 +37,8 @@ class BenchDialogs final : public kova::DialogSeam {
     ++messages;
     return kova::MessageButton::No;
   }
-  std::optional<kova::FileChoice> FileDialog(const kova::FileDialogRequest& /*request*/) override {
+  std::optional<kova::FileChoice> FileDialog(const kova::FileDialogRequest& /*request*/,
+                                                 const kova::FileNameCheck& /*mayTake*/) override {
     return kova::FileChoice{fileName, 1};
   }
   std::optional<QFont> FontDialog(const QFont& /*initial*/) override { return std::nullopt; }

@@ -30,7 +30,8 @@ class ClosingSeam final : public kova::DialogSeam {
     }
     return kova::MessageButton::Ok;
   }
-  std::optional<kova::FileChoice> FileDialog(const kova::FileDialogRequest&) override {
+  std::optional<kova::FileChoice> FileDialog(const kova::FileDialogRequest&,
+                                             const kova::FileNameCheck&) override {
     return std::nullopt;
   }
   std::optional<QFont> FontDialog(const QFont&) override { return std::nullopt; }

@@ -1,14 +1,16 @@
 #include "app/platform/dialog_seam.h"
 
 #include <QApplication>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 
 #include <array>
 #include <utility>
+
+#include "app/platform/file_name_dialog.h"
 
 namespace kova {
 namespace {
@@ -42,11 +44,17 @@ QMessageBox::ButtonRole RoleOf(MessageButton button) {
   return QMessageBox::AcceptRole;
 }
 
-// The name filter Qt expects: the description, with the pattern in
-// parentheses unless the description already shows it that way.
-QString QtNameFilter(const FileFilter& filter) {
-  if (filter.description.endsWith("(" + filter.pattern + ")")) return filter.description;
-  return filter.description + " (" + filter.pattern + ")";
+QPointer<QWidget>& Owner() {
+  static QPointer<QWidget> owner;
+  return owner;
+}
+
+// A dialog opened while another modal dialog runs (the overwrite question over
+// the file dialog, the font dialog over the settings) belongs to that one.
+QWidget* DialogParent() {
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  if (QWidget* owner = Owner()) return owner;
+  return QApplication::activeWindow();
 }
 
 class QtDialogs final : public DialogSeam {
@@ -56,7 +64,7 @@ class QtDialogs final : public DialogSeam {
     QString shownText = request.text;
     shownText.replace("\r\n", "\n");
     QMessageBox box(IconOf(request.kind), MessageCaption(request.kind), shownText,
-                    QMessageBox::NoButton, QApplication::activeWindow());
+                    QMessageBox::NoButton, DialogParent());
     box.setTextFormat(Qt::PlainText);
     std::vector<std::pair<QAbstractButton*, MessageButton>> shown;
     for (MessageButton button : kButtonOrder) {
@@ -70,32 +78,16 @@ class QtDialogs final : public DialogSeam {
     return EscapeAnswer(request.buttons);
   }
 
-  std::optional<FileChoice> FileDialog(const FileDialogRequest& request) override {
-    QFileDialog dialog(QApplication::activeWindow(), request.title, request.directory);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    // The overwrite question is asked by AskFileName, in German.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    const bool saving = request.mode == FileDialogMode::Save;
-    dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    QStringList nameFilters;
-    for (const FileFilter& filter : request.filters) nameFilters << QtNameFilter(filter);
-    dialog.setNameFilters(nameFilters);
-    const auto selected = static_cast<qsizetype>(request.filterIndex) - 1;
-    if (selected >= 0 && selected < nameFilters.size()) dialog.selectNameFilter(nameFilters[selected]);
-    dialog.setDefaultSuffix(request.defaultExtension);
-    if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
+  std::optional<FileChoice> FileDialog(const FileDialogRequest& request,
+                                       const FileNameCheck& mayTake) override {
+    FileNameDialog dialog(DialogParent(), request, mayTake);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    FileChoice choice;
-    choice.fileName = dialog.selectedFiles().first();
-    choice.filterIndex = static_cast<int>(nameFilters.indexOf(dialog.selectedNameFilter())) + 1;
-    if (choice.filterIndex < 1) choice.filterIndex = 1;
-    return choice;
+    return dialog.Choice();
   }
 
   std::optional<QFont> FontDialog(const QFont& initial) override {
     bool accepted = false;
-    const QFont font = QFontDialog::getFont(&accepted, initial, QApplication::activeWindow(), QString(),
+    const QFont font = QFontDialog::getFont(&accepted, initial, DialogParent(), QString(),
                                             QFontDialog::DontUseNativeDialog);
     if (!accepted) return std::nullopt;
     return font;
@@ -135,6 +127,8 @@ QString MessageButtonText(MessageButton button) {
 
 DialogSeam* InstallDialogSeam(DialogSeam* seam) { return std::exchange(gInstalled, seam); }
 
+void SetDialogOwner(QWidget* window) { Owner() = window; }
+
 MessageButton ShowMessage(MessageKind kind, const QString& text, MessageButtons buttons) {
   if (buttons == 0) buttons = static_cast<int>(MessageButton::Ok);
   const MessageButton answer = Current().Message({kind, text, buttons});
@@ -150,18 +144,15 @@ void ShowInformation(const QString& text) {
 }
 
 std::optional<FileChoice> AskFileName(const FileDialogRequest& request) {
-  for (;;) {
-    std::optional<FileChoice> choice = Current().FileDialog(request);
-    if (!choice || request.mode != FileDialogMode::Save || !request.overwritePrompt ||
-        !QFileInfo::exists(choice->fileName)) {
-      return choice;
-    }
-    const QString question = choice->fileName + " ist bereits vorhanden.\r\nMöchten Sie sie ersetzen?";
-    if (ShowMessage(MessageKind::Confirmation, question, MessageButton::Yes | MessageButton::No) ==
-        MessageButton::Yes) {
-      return choice;
-    }
-  }
+  const bool asks = request.mode == FileDialogMode::Save && request.overwritePrompt;
+  const FileNameCheck mayTake = [asks](const QString& fileName) {
+    const QFileInfo file(fileName);
+    if (!asks || !file.exists() || file.isDir()) return true;
+    const QString question = fileName + " ist bereits vorhanden.\r\nMöchten Sie sie ersetzen?";
+    return ShowMessage(MessageKind::Confirmation, question, MessageButton::Yes | MessageButton::No) ==
+           MessageButton::Yes;
+  };
+  return Current().FileDialog(request, mayTake);
 }
 
 std::optional<QFont> AskFont(const QFont& initial) { return Current().FontDialog(initial); }

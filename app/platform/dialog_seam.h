@@ -8,8 +8,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 #include <vector>
+
+class QWidget;
 
 namespace kova {
 
@@ -68,14 +71,20 @@ struct FileChoice {
   int filterIndex = 1;  // 1-based entry of filters chosen by the user
 };
 
+// Asked with the name the user confirmed in a file dialog; false refuses it.
+using FileNameCheck = std::function<bool(const QString& fileName)>;
+
 // Answers the questions. Implementations only show and answer; the rules
 // shared by all of them (the overwrite question) live in the free functions.
 class DialogSeam {
  public:
   virtual ~DialogSeam() = default;
   virtual MessageButton Message(const MessageRequest& request) = 0;
-  // Empty when the user cancelled.
-  virtual std::optional<FileChoice> FileDialog(const FileDialogRequest& request) = 0;
+  // Empty when the user cancelled. A name that `mayTake` refuses is not
+  // returned: the user stays in the same dialog, with folder, name and filter
+  // as they were, and chooses again.
+  virtual std::optional<FileChoice> FileDialog(const FileDialogRequest& request,
+                                               const FileNameCheck& mayTake) = 0;
   virtual std::optional<QFont> FontDialog(const QFont& initial) = 0;
 };
 
@@ -83,6 +92,11 @@ class DialogSeam {
 // the seam that answered before. The caller keeps ownership. Passing nullptr
 // restores Qt's dialogs.
 DialogSeam* InstallDialogSeam(DialogSeam* seam);
+
+// The window that owns every dialog and message box, so that they are centred
+// over it; a dialog opened from another modal dialog belongs to that one. The
+// program sets its main window; nullptr falls back to the active window.
+void SetDialogOwner(QWidget* window);
 
 // Shows a message box and returns the button the user chose. Closing the box
 // without a button counts as Cancel when offered, else No, else OK.
@@ -92,7 +106,8 @@ void ShowError(const QString& text);        // "Fehler" with OK
 void ShowInformation(const QString& text);  // "Informationen" with OK
 
 // Runs a file dialog. For a save dialog with overwritePrompt, choosing an
-// existing file asks "Bestätigen" with Yes/No; No shows the dialog again.
+// existing file asks "Bestätigen" with Yes/No; No returns to the dialog as
+// the user left it.
 std::optional<FileChoice> AskFileName(const FileDialogRequest& request);
 
 std::optional<QFont> AskFont(const QFont& initial);

@@ -13,6 +13,7 @@
 #include <Qsci/qsciscintilla.h>
 
 #include "app/window/diagram_image.h"
+#include "app/platform/dialog_seam.h"
 #include "app/platform/error_handler.h"
 #include "app/window/program_icon.h"
 #include "app/window/tab_set.h"
@@ -42,6 +43,9 @@ QWidget* MakePanel(const char* name, QWidget* parent) {
 
 TMainForm::TMainForm(const QString& iniPath, QWidget* parent) : QMainWindow(parent), fIniPath(iniPath) {
   MainForm = this;
+  // Message boxes and file dialogs are centred over this window, also once
+  // a file dialog has closed and no window is active.
+  kova::SetDialogOwner(this);
   setObjectName(QStringLiteral("MainForm"));
   setWindowTitle(QStringLiteral("KOVA - *unbenannt*"));
   // The application's icon, so that every dialog and the info box show it too.

@@ -30,11 +30,16 @@ MessageButton DialogStub::Message(const MessageRequest& request) {
   return answer;
 }
 
-std::optional<FileChoice> DialogStub::FileDialog(const FileDialogRequest& request) {
+std::optional<FileChoice> DialogStub::FileDialog(const FileDialogRequest& request,
+                                                 const FileNameCheck& mayTake) {
   fileRequests.push_back(request);
+  // A refused name keeps the user in the same dialog: the next queued answer
+  // is the user's next choice there.
   std::optional<FileChoice> answer;
-  TakeFirst(fileAnswers, answer);
-  return answer;
+  while (TakeFirst(fileAnswers, answer)) {
+    if (!answer || !mayTake || mayTake(answer->fileName)) return answer;
+  }
+  return std::nullopt;
 }
 
 std::optional<QFont> DialogStub::FontDialog(const QFont& initial) {

@@ -73,9 +73,17 @@ TEST_F(ImageOutputTest, OverwriteQuestionConcernsTheNameAsEntered) {
   Save("plan", 1);  // becomes plan.bmp: replaced without a question
   EXPECT_TRUE(dialogs.messages.empty());
   dialogs.messageAnswers = {kova::MessageButton::No};
-  Save("plan.bmp", 1);  // asks; No shows the dialog again, which is cancelled
+  Save("plan.bmp", 1);  // asks; No stays in the dialog, which is cancelled
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].kind, kova::MessageKind::Confirmation);
+  // After No the user goes on in the same dialog, with the filter chosen there.
+  dialogs.messageAnswers = {kova::MessageButton::No};
+  dialogs.fileAnswers.push_back(FileChoice{folder.filePath("plan.bmp"), 3});
+  Save("skizze", 3);
+  EXPECT_EQ(dialogs.messages.size(), 2u);
+  EXPECT_EQ(dialogs.fileRequests.size(), 4u);  // one dialog per command
+  EXPECT_EQ(FormatOf("skizze.png"), "png");
+  EXPECT_EQ(FormatOf("plan.bmp"), "bmp");
 }
 
 TEST_F(ImageOutputTest, MissingFolderShowsAnErrorAndWritesNothing) {

@@ -197,6 +197,22 @@ TEST_F(FileCommandsTest, SaveFiltersChooseHighlighting) {
   }
 }
 
+TEST_F(FileCommandsTest, NoToTheOverwriteQuestionGoesOnInTheSameDialog) {
+  kova::PutFileBytes(PathOf("alt.sh"), "alt");
+  form->fEditor->setText("neu");
+  form->SetBashHighlighting(true);
+  dialogs.messageAnswers = {MessageButton::No};
+  dialogs.fileAnswers.push_back(FileChoice{PathOf("alt.sh"), 1});
+  SaveAs(PathOf("neu.txt"), 2);
+  EXPECT_EQ(dialogs.fileRequests.size(), 1u);
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Confirmation);
+  EXPECT_EQ(kova::FileBytes(PathOf("alt.sh")), "alt");
+  EXPECT_EQ(kova::FileBytes(PathOf("neu.txt")), "neu");
+  EXPECT_EQ(form->fFileName, PathOf("neu.txt"));
+  EXPECT_FALSE(form->BashSyntaxAction->isChecked());
+}
+
 TEST_F(FileCommandsTest, UnmodifiedTextIsGivenUpWithoutQuestion) {
   form->NewAction->trigger();
   Open(PathOf("none.sh"));
