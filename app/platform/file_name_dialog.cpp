@@ -1,5 +1,7 @@
 #include "app/platform/file_name_dialog.h"
 
+#include <QDir>
+
 #include <utility>
 
 namespace kova {
@@ -47,10 +49,15 @@ FileNameDialog::FileNameDialog(QWidget* parent, const FileDialogRequest& request
   if (!request.fileName.isEmpty()) selectFile(request.fileName);
 }
 
+QString FileNameDialog::ChosenFile() const {
+  const QStringList files = selectedFiles();
+  // A typed "../x.png" names the file without the detour.
+  return files.isEmpty() ? QString() : QDir::cleanPath(files.first());
+}
+
 FileChoice FileNameDialog::Choice() const {
   FileChoice choice;
-  const QStringList files = selectedFiles();
-  if (!files.isEmpty()) choice.fileName = files.first();
+  choice.fileName = ChosenFile();
   const QString selected = selectedNameFilter();
   qsizetype index = fNameFilters.indexOf(selected);
   // With the details hidden, Qt answers with the text it shows.
@@ -60,8 +67,8 @@ FileChoice FileNameDialog::Choice() const {
 }
 
 void FileNameDialog::accept() {
-  const QStringList files = selectedFiles();
-  if (!files.isEmpty() && fMayTake && !fMayTake(files.first())) return;
+  const QString file = ChosenFile();
+  if (!file.isEmpty() && fMayTake && !fMayTake(file)) return;
   QFileDialog::accept();
 }
 

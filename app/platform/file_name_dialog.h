@@ -25,6 +25,8 @@ class FileNameDialog final : public QFileDialog {
   void accept() override;
 
  private:
+  QString ChosenFile() const;
+
   QStringList fNameFilters;   // as Qt takes them: description and Qt's patterns
   QStringList fShownFilters;  // the descriptions, as the user sees them
   FileNameCheck fMayTake;
