@@ -38,7 +38,8 @@ class ReplacementNotRepresentable : public std::runtime_error {
 // lies. Matches follow one another as on the whole line: one that reaches
 // past the end of scope is not shortened to fit, and ends the search there.
 // Returns the number of matches found (a search stops at one); an empty
-// searchText, or one with a character the editor cannot hold, finds nothing.
+// searchText finds nothing, and so does a plain one with a character the
+// editor cannot hold (in an expression, such a character matches nothing).
 // Throws ReplacementNotRepresentable, and what the engine's Prepare and
 // MatchFrom throw; the editor's text and selection are then unchanged. A
 // search costs the text it looks through: forwards to the end of the match's

@@ -73,9 +73,7 @@ void TMainForm::DoSearchReplaceText(bool replace, bool backwards) {
                                     .selectedOnly = gbSearchSelectionOnly,
                                     .wholeWord = gbSearchWholeWords};
   kova::TextSearchEngine& engine = gbSearchRegex ? *fRegexSearch : *fSearch;
-  if (kova::SearchReplace(*fEditor, engine, gsSearchText, gsReplaceText,
-                          options) > 0)
-    return;
+  if (kova::SearchReplace(*fEditor, engine, gsSearchText, gsReplaceText, options) > 0) return;
   kova::MessageBeep(kova::BeepSound::Information);
   StatusPanels[3]->setText(QStringLiteral("Text nicht gefunden"));
   kova::CollapseSelection(*fEditor, backwards);
