@@ -2,6 +2,7 @@
 
 #include <Qsci/qsciscintillabase.h>
 
+#include <algorithm>
 #include <new>
 
 namespace kova {
@@ -39,6 +40,10 @@ std::string EditorBytes(const QsciScintillaBase& editor) {
   const auto* text =
       static_cast<const char*>(editor.SendScintillaPtrResult(QsciScintillaBase::SCI_GETCHARACTERPOINTER));
   return std::string(text, static_cast<size_t>(length));
+}
+
+bool IsLatin1Text(QStringView text) {
+  return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 256; });
 }
 
 }  // namespace kova

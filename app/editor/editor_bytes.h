@@ -3,6 +3,8 @@
 // byte-length messages keeps NUL bytes, which the string messages stop at.
 #pragma once
 
+#include <QStringView>
+
 #include <string>
 #include <string_view>
 
@@ -17,5 +19,9 @@ void LoadEditorBytes(QsciScintillaBase& editor, std::string_view bytes);
 
 // Every byte of the editor's text, line breaks as they stand in the editor.
 std::string EditorBytes(const QsciScintillaBase& editor);
+
+// Whether the editor's text can hold every character of text, that is
+// whether each is one of ISO-8859-1.
+bool IsLatin1Text(QStringView text);
 
 }  // namespace kova

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string_view>
 
+#include "app/editor/editor_bytes.h"
 #include "app/editor/text_search_engine.h"
 #include "app/editor/word_chars.h"
 
@@ -84,8 +85,10 @@ qsizetype NextWordStart(const QString& line, qsizetype position) {
 
 // Hands each match of line that lies within scope to visit, in order, until
 // visit returns false; returns false when visit did. The line is searched
-// once from its start within scope. Empty matches count only for replacing,
-// where they insert text (as "^" does); a search must select something.
+// once from its start within scope; the engine sees all of it, so that the
+// edges of scope are no line ends to it. Empty matches count only for
+// replacing, where they insert text (as "^" does); a search must select
+// something.
 template <typename Visit>
 bool VisitLineMatches(const TextSearchEngine& engine, const TextLine& line,
                       Scope scope, const SearchOptions& options,
@@ -93,12 +96,13 @@ bool VisitLineMatches(const TextSearchEngine& engine, const TextLine& line,
   const qsizetype from = std::max<qsizetype>(0, scope.start - line.start);
   const qsizetype to = std::min(line.text.size(), scope.end - line.start);
   if (from > to) return true;
-  const QStringView subject = QStringView(line.text).first(to);
   qsizetype position = from;
-  while (position <= subject.size()) {
-    const std::optional<TextMatch> match = engine.MatchFrom(subject, position);
+  while (position <= to) {
+    const std::optional<TextMatch> match = engine.MatchFrom(line.text, position);
     if (!match) break;
     const qsizetype end = match->start + match->length;
+    // The matches after it start past the end of scope too.
+    if (end > to) break;
     const bool empty = match->length == 0;
     position = empty ? match->start + 1 : end;
     if (empty && !options.replaceAll) continue;
@@ -194,10 +198,17 @@ int ReplaceAll(QsciScintilla& editor, const TextSearchEngine& engine,
 
 }  // namespace
 
+ReplacementNotRepresentable::ReplacementNotRepresentable()
+    : std::runtime_error(
+          "Der Ersetzungstext enthält Zeichen, die der Editor nicht darstellen "
+          "kann (nur ISO-8859-1); es wurde nichts ersetzt.") {}
+
 int SearchReplace(QsciScintilla& editor, TextSearchEngine& engine,
                   const QString& searchText, const QString& replaceText,
                   const SearchOptions& options) {
   if (searchText.isEmpty()) return 0;
+  if (options.replaceAll && !IsLatin1Text(replaceText))
+    throw ReplacementNotRepresentable();
   engine.Prepare(searchText, options.matchCase);
   const qsizetype selStart = editor.SendScintilla(Sci::SCI_GETSELECTIONSTART);
   const qsizetype selEnd = editor.SendScintilla(Sci::SCI_GETSELECTIONEND);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <stdexcept>
 
 class QsciScintilla;
 
@@ -20,16 +21,30 @@ struct SearchOptions {
                               // letter, digit or underscore
 };
 
+// Raised before anything is replaced when the replacement holds a character
+// that the editor's 8-bit text cannot hold: as "?" it would put text into the
+// script that the user never typed.
+class ReplacementNotRepresentable : public std::runtime_error {
+ public:
+  ReplacementNotRepresentable();
+};
+
 // Finds the first match in scope and selects it (the caret at its end, or at
 // its start when searching backwards), or replaces every match in scope as
 // one undo step. A search from the caret starts after the selection, or ends
 // before it when backwards, so that repeating it moves on to the next match.
+// The engine always sees whole lines, so "^", "$", "\b" and lookaround test
+// the real text beyond the edges of scope; scope only limits where a match
+// lies. Matches follow one another as on the whole line: one that reaches
+// past the end of scope is not shortened to fit, and ends the search there.
 // Returns the number of matches found (a search stops at one); an empty
-// searchText finds nothing. Throws what the engine's Prepare and MatchFrom
-// throw; the editor's text and selection are then unchanged. A search costs
-// the text it looks through: forwards to the end of the match's line,
-// backwards from the start of the match's line, replacing through the
-// whole scope once.
+// searchText finds nothing, and so does a plain one with a character the
+// editor cannot hold (in an expression, such a character matches nothing).
+// Throws ReplacementNotRepresentable, and what the engine's Prepare and
+// MatchFrom throw; the editor's text and selection are then unchanged. A
+// search costs the text it looks through: forwards to the end of the match's
+// line, backwards from the start of the match's line to the first match
+// after the caret, replacing through the whole scope once.
 int SearchReplace(QsciScintilla& editor, TextSearchEngine& engine,
                   const QString& searchText, const QString& replaceText,
                   const SearchOptions& options);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "app/editor/editor_bytes.h"
+
 namespace kova {
 
 namespace {
@@ -19,7 +21,9 @@ ExpressionTooComplex::ExpressionTooComplex()
           "wurde abgebrochen.") {}
 
 void PlainTextSearch::Prepare(const QString& pattern, bool matchCase) {
-  pattern_ = pattern;
+  // A text with a character the editor cannot hold finds nothing, also where
+  // ignoring case would take it for one it can (the Kelvin sign for a "k").
+  pattern_ = IsLatin1Text(pattern) ? pattern : QString();
   caseSensitivity_ = matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
 }
 

@@ -13,16 +13,6 @@
 #include "app/dialogs/text_replace_form.h"
 #include "app/editor/text_search_engine.h"
 
-namespace {
-
-QString FromLatin1(const std::string& text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string ToLatin1(const QString& text) { return text.toLatin1().toStdString(); }
-
-}  // namespace
-
 void TMainForm::createSearchEngines() {
   fSearch = new kova::PlainTextSearch(this);
   fRegexSearch = new kova::RegexTextSearch(this);
@@ -46,13 +36,13 @@ void TMainForm::ShowSearchReplaceDialog(bool replace) {
   form->SetSearchFromCursor(gbSearchFromCaret);
   form->SetSearchInSelectionOnly(gbSearchSelectionOnly);
   form->SetSearchRegularExpression(gbSearchRegex);
-  form->SetSearchText(FromLatin1(gsSearchText));
+  form->SetSearchText(gsSearchText);
   if (gbSearchTextAtCaret)
     form->SetSearchText(kova::TextAtCaret(*fEditor, fEditor->lexer() == fShellHighlighter));
-  form->SetSearchTextHistory(FromLatin1(gsSearchTextHistory));
+  form->SetSearchTextHistory(gsSearchTextHistory);
   if (replaceForm) {
-    replaceForm->SetReplaceText(FromLatin1(gsReplaceText));
-    replaceForm->SetReplaceTextHistory(FromLatin1(gsReplaceTextHistory));
+    replaceForm->SetReplaceText(gsReplaceText);
+    replaceForm->SetReplaceTextHistory(gsReplaceTextHistory);
   }
   form->SetSearchWholeWords(gbSearchWholeWords);
   if (kova::RunModal(*form) != QDialog::Accepted) return;
@@ -62,14 +52,14 @@ void TMainForm::ShowSearchReplaceDialog(bool replace) {
   gbSearchSelectionOnly = form->SearchInSelectionOnly();
   gbSearchWholeWords = form->SearchWholeWords();
   gbSearchRegex = form->SearchRegularExpression();
-  gsSearchText = ToLatin1(form->SearchText());
-  gsSearchTextHistory = ToLatin1(form->SearchTextHistory());
+  gsSearchText = form->SearchText();
+  gsSearchTextHistory = form->SearchTextHistory();
   if (replaceForm) {
-    gsReplaceText = ToLatin1(replaceForm->ReplaceText());
-    gsReplaceTextHistory = ToLatin1(replaceForm->ReplaceTextHistory());
+    gsReplaceText = replaceForm->ReplaceText();
+    gsReplaceTextHistory = replaceForm->ReplaceTextHistory();
   }
   fSearchFromCaret = gbSearchFromCaret;
-  if (gsSearchText.empty()) return;
+  if (gsSearchText.isEmpty()) return;
   DoSearchReplaceText(replace, gbSearchBackwards);
   fSearchFromCaret = true;
 }
@@ -83,9 +73,7 @@ void TMainForm::DoSearchReplaceText(bool replace, bool backwards) {
                                     .selectedOnly = gbSearchSelectionOnly,
                                     .wholeWord = gbSearchWholeWords};
   kova::TextSearchEngine& engine = gbSearchRegex ? *fRegexSearch : *fSearch;
-  if (kova::SearchReplace(*fEditor, engine, FromLatin1(gsSearchText), FromLatin1(gsReplaceText),
-                          options) > 0)
-    return;
+  if (kova::SearchReplace(*fEditor, engine, gsSearchText, gsReplaceText, options) > 0) return;
   kova::MessageBeep(kova::BeepSound::Information);
   StatusPanels[3]->setText(QStringLiteral("Text nicht gefunden"));
   kova::CollapseSelection(*fEditor, backwards);

@@ -3,11 +3,13 @@
 // destruction. Reading clicks the same items the user clicks.
 #include <QAction>
 #include <QScreen>
+#include <QStringList>
 #include <Qsci/qscilexerbash.h>
 
 #include <algorithm>
 #include <cstdint>
 
+#include "app/editor/editor_bytes.h"
 #include "app/platform/window_coordinate.h"
 #include "app/window/diagram_image.h"
 #include "app/storage/font_settings.h"
@@ -56,7 +58,7 @@ const SearchFlag kSearchFlags[] = {
 
 struct SearchText {
   const char* key;
-  std::string* value;
+  QString* value;
   bool isHistory;
 };
 
@@ -98,6 +100,17 @@ const MetricKey kMetricKeys[] = {
     {"Abstand", &kova::DiagramMetrics::Abstand},
 };
 constexpr const char* kAlignmentKey = "Ausrichtung";
+
+// The file holds 8-bit text. A character it cannot hold is not written as
+// "?", which would find every "?" after the next start: a history leaves out
+// the entries that hold one, a search or replace text is written empty.
+std::string StoredSearchText(const QString& text, bool isHistory) {
+  QStringList kept;
+  for (const QString& entry : isHistory ? text.split(QStringLiteral("\r\n")) : QStringList{text})
+    if (kova::IsLatin1Text(entry)) kept << entry;
+  const std::string bytes = kept.join(QStringLiteral("\r\n")).toLatin1().toStdString();
+  return isHistory ? ReplaceAll(bytes, kEntryBreak, kStoredEntryBreak) : bytes;
+}
 
 }  // namespace
 
@@ -157,16 +170,15 @@ void TMainForm::readSearchSettings(const kova::ProfileFile& ini) {
   for (const SearchFlag& flag : kSearchFlags) *flag.value = ini.ReadBool(kSearch, flag.key, flag.fallback);
   for (const SearchText& text : kSearchTexts) {
     const std::string stored = ini.ReadString(kSearch, text.key, "");
-    *text.value = text.isHistory ? ReplaceAll(stored, kStoredEntryBreak, kEntryBreak) : stored;
+    const std::string value = text.isHistory ? ReplaceAll(stored, kStoredEntryBreak, kEntryBreak) : stored;
+    *text.value = QString::fromLatin1(value.data(), static_cast<qsizetype>(value.size()));
   }
 }
 
 void TMainForm::writeSearchSettings(kova::ProfileFile& ini) const {
   for (const SearchFlag& flag : kSearchFlags) ini.WriteBool(kSearch, flag.key, *flag.value);
-  for (const SearchText& text : kSearchTexts) {
-    ini.WriteString(kSearch, text.key,
-                    text.isHistory ? ReplaceAll(*text.value, kEntryBreak, kStoredEntryBreak) : *text.value);
-  }
+  for (const SearchText& text : kSearchTexts)
+    ini.WriteString(kSearch, text.key, StoredSearchText(*text.value, text.isHistory));
 }
 
 void TMainForm::readEditorSettings(const kova::ProfileFile& ini) {

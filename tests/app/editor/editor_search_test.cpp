@@ -101,6 +101,28 @@ TEST_F(EditorSearchTest, SelectionOnlyLooksInsideTheSelection) {
   EXPECT_EQ("alpha beta\nBeta gamma B\nBmax", editor.text());
 }
 
+TEST_F(EditorSearchTest, AnExpressionSeesTheWholeLineAtTheEdgesOfScope) {
+  editor.setText("xxyy");
+  editor.setSelection(0, 0, 0, 2);
+  EXPECT_EQ(0, ReplaceAll(regex, "x$", "Q", {.selectedOnly = true}));
+  EXPECT_EQ("xxyy", editor.text()) << "the end of the selection is no line end";
+  EXPECT_EQ(0, Find("xx", {.selectedOnly = true, .wholeWord = true}));
+  editor.setSelection(0, 0, 0, 2);
+  EXPECT_EQ(1, FindRegex("x(?=y)", {.selectedOnly = true}));
+  EXPECT_EQ((Sel{0, 1, 0, 2}), Selection());
+  editor.setSelection(0, 1, 0, 4);
+  EXPECT_EQ(0, FindRegex("^x", {.selectedOnly = true}));
+  editor.setSelection(0, 1, 0, 4);
+  EXPECT_EQ(1, FindRegex("(?<=x)x", {.selectedOnly = true}));
+  editor.setSelection(0, 0, 0, 1);
+  EXPECT_EQ(0, ReplaceAll(regex, "x+", "Q", {.selectedOnly = true}))
+      << "a match reaching past the selection is not cut to fit";
+  PutCaret(0, 2);
+  EXPECT_EQ(0, FindRegex("x$", {.backwards = true}));
+  EXPECT_EQ(1, FindRegex("x\\B", {.backwards = true}));
+  EXPECT_EQ((Sel{0, 1, 0, 2}), Selection());
+}
+
 TEST_F(EditorSearchTest, SelectionOnlyWithoutASelectionSearchesEverything) {
   EXPECT_EQ(4, ReplaceAll(plain, "beta", "B",
                           {.entireScope = true, .selectedOnly = true}));

@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "app/window/main_form_fixture.h"
+#include "app/editor/editor_search.h"
 #include "app/editor/search_state.h"
 #include "app/dialogs/text_replace_form.h"
 #include "app/dialogs/user_stubs.h"
@@ -124,6 +125,37 @@ TEST_F(MainFormSearchTest, ReplaceReplacesEveryMatchInOneUndoStep) {
       << "F3 never replaces";
 }
 
+TEST_F(MainFormSearchTest, ATextTheEditorCannotHoldFindsNothingAndReplacesNothing) {
+  const QString text = "a?b kK\n?";
+  form->fEditor->setText(text);
+  for (const bool regex : {false, true}) {
+    gbSearchRegex = regex;
+    Confirm([](TTextSearchForm& dialog) { dialog.SetSearchText(QStringLiteral("\u20ac")); });
+    form->ShowSearchReplaceDialog(false);
+    EXPECT_EQ(QStringLiteral("\u20ac"), gsSearchText) << "kept as typed, not as \"?\"";
+    form->DoSearchReplaceText(false, false);
+    form->DoSearchReplaceText(false, true);
+    Confirm([](TTextSearchForm& dialog) {
+      dialog.SetSearchText(QStringLiteral("\u20ac"));
+      static_cast<TTextReplaceForm&>(dialog).SetReplaceText("x");
+    });
+    form->ShowSearchReplaceDialog(true);
+    EXPECT_EQ("Text nicht gefunden", SearchMessage());
+    EXPECT_FALSE(form->fEditor->hasSelectedText());
+  }
+  EXPECT_EQ(8u, beeps.sounds.size()) << "forwards, backwards and replacing find nothing";
+  gbSearchRegex = false;
+  gsSearchText = QStringLiteral("\u212a");
+  form->DoSearchReplaceText(false, false);
+  EXPECT_FALSE(form->fEditor->hasSelectedText()) << "the Kelvin sign is no k";
+  Confirm([](TTextSearchForm& dialog) {
+    dialog.SetSearchText("?");
+    static_cast<TTextReplaceForm&>(dialog).SetReplaceText(QStringLiteral("\u20ac"));
+  });
+  EXPECT_THROW(form->ShowSearchReplaceDialog(true), ReplacementNotRepresentable);
+  EXPECT_EQ(text, form->fEditor->text());
+}
+
 TEST_F(MainFormSearchTest, ReplaceWithoutAMatchReportsIt) {
   Confirm([](TTextSearchForm& dialog) { dialog.SetSearchText("omega"); });
   form->ShowSearchReplaceDialog(true);
@@ -238,7 +270,7 @@ TEST_F(MainFormSearchTest, ASelectionWithinOneLineIsProposed) {
 TEST_F(MainFormSearchTest, ConfirmingPutsTheTextOnTopOfTheStoredHistory) {
   QStringList ten;
   for (int i = 1; i <= 10; ++i) ten << QString("t%1").arg(i);
-  gsSearchTextHistory = ten.join("\r\n").toStdString();
+  gsSearchTextHistory = ten.join("\r\n");
   Confirm([](TTextSearchForm& dialog) { dialog.SetSearchText("T4"); });
   form->ShowSearchReplaceDialog(false);
   EXPECT_EQ("T4\r\nt1\r\nt2\r\nt3\r\nt5\r\nt6\r\nt7\r\nt8\r\nt9\r\nt10", gsSearchTextHistory);

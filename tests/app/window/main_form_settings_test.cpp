@@ -43,10 +43,10 @@ struct ProcessSettings {
   bool selectionOnly = gbSearchSelectionOnly;
   bool wholeWords = gbSearchWholeWords;
   bool regex = gbSearchRegex;
-  std::string searchText = gsSearchText;
-  std::string searchHistory = gsSearchTextHistory;
-  std::string replaceText = gsReplaceText;
-  std::string replaceHistory = gsReplaceTextHistory;
+  QString searchText = gsSearchText;
+  QString searchHistory = gsSearchTextHistory;
+  QString replaceText = gsReplaceText;
+  QString replaceHistory = gsReplaceTextHistory;
 
   void Restore() const {
     kova::ProcessDiagramMetrics() = metrics;
@@ -314,6 +314,17 @@ TEST_F(SettingsFileTest, HistoriesKeepTheirEntriesOnOneLine) {
   Start();
   // An entry that held the six characters comes back as two entries.
   EXPECT_EQ(gsReplaceTextHistory, "one\r\ntwo\r\nthree");
+}
+
+TEST_F(SettingsFileTest, TextsTheFileCannotHoldAreNotWrittenAsQuestionMarks) {
+  Start();
+  gsSearchText = QStringLiteral("\u20ac");
+  gsSearchTextHistory = QStringLiteral("\u20ac\r\n\u00e4\r\nx\u20ac");
+  gsReplaceText = QStringLiteral("\u00e4");
+  Exit();
+  EXPECT_EQ(Value("Search", "gsSearchText"), "");
+  EXPECT_EQ(Value("Search", "gsSearchTextHistory"), "\xe4");
+  EXPECT_EQ(Value("Search", "gsReplaceText"), "\xe4");
 }
 
 TEST_F(SettingsFileTest, BoldItalicDiagramFontSurvivesARestart) {
