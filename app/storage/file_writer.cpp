@@ -5,6 +5,7 @@
 #include <QBuffer>
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <fcntl.h>
@@ -13,6 +14,7 @@
 #include <string>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 #include <utility>
 
@@ -124,6 +126,25 @@ bool RoomFor(int descriptor, const struct stat& file, uint64_t size) {
   return needed <= held || needed - held <= freeUnits * unit;
 }
 
+// Whether the file carries extended attributes (access control lists among
+// them) that a new file in its place would lack. The security label is left
+// out: the system gives every new file one of its own.
+bool HasExtendedAttributes(const std::string& path) {
+  const ssize_t size = llistxattr(path.c_str(), nullptr, 0);
+  if (size <= 0) return false;
+  std::string names(static_cast<size_t>(size), '\0');
+  const ssize_t length = llistxattr(path.c_str(), names.data(), names.size());
+  // A list that changed meanwhile counts as attributes, to be safe.
+  if (length < 0) return true;
+  names.resize(static_cast<size_t>(length));
+  for (size_t start = 0; start < names.size();) {
+    const size_t end = std::min(names.find('\0', start), names.size());
+    if (std::string_view(names).substr(start, end - start) != "security.selinux") return true;
+    start = end + 1;
+  }
+  return false;
+}
+
 // The file to be written, found once, its folder held open so that every
 // later step concerns the same folder.
 class TargetFile {
@@ -186,7 +207,8 @@ TargetFile::TargetFile(std::pair<std::string, std::string> place)
   const int folderError = errno;
   if (!exists_ && !folderTakesFiles) ThrowErrno(folderError);
   replaceable_ = folderTakesFiles &&
-                 (!exists_ || (info_.st_nlink == 1 && info_.st_uid == geteuid()));
+                 (!exists_ || (info_.st_nlink == 1 && info_.st_uid == geteuid() &&
+                               !HasExtendedAttributes(folderPath_ + "/" + name_)));
 }
 
 std::optional<bool> TargetFile::Replace(const FileContent& content) {
@@ -274,6 +296,12 @@ QString FileWriteReason(int error) {
       return QStringLiteral("Dateizugriff verweigert");
     case EISDIR:
       return QStringLiteral("Das Ziel ist ein Ordner, keine Datei");
+    case ENOSPC:
+      return QStringLiteral("Auf dem Datenträger ist kein Platz mehr frei");
+    case EDQUOT:
+      return QStringLiteral("Ihr Speicherkontingent auf dem Datenträger ist erschöpft");
+    case EFBIG:
+      return QStringLiteral("Die Datei wäre größer, als das System erlaubt");
     default:
       return QStringLiteral("E/A-Fehler %1").arg(error);
   }

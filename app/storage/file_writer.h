@@ -5,12 +5,13 @@
 //   target the user may not write are refused and left as they are.
 // - Where replacing the file changes nothing but safety (the folder takes new
 //   files, and the target is absent or a regular file with one link that
-//   belongs to the user), the content goes to a temporary file beside it,
-//   which is renamed over the target only once every byte has reached the
-//   disk. The target keeps its permission bits and group.
-// - Otherwise the file is written in place, so that its owner, its links and
-//   its permissions stay; it is emptied only once the file system has room for
-//   the new content, as far as the system can tell.
+//   belongs to the user and carries no extended attributes, such as access
+//   control lists), the content goes to a temporary file beside it, which is
+//   renamed over the target only once every byte has reached the disk. The
+//   target keeps its permission bits and group.
+// - Otherwise the file is written in place, so that its owner, its links, its
+//   attributes and its permissions stay; it is emptied only once the file
+//   system has room for the new content, as far as the system can tell.
 #pragma once
 
 #include <QIODevice>
@@ -29,8 +30,9 @@ class FileWriteError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// The reason for a system error number, in the words of the runtime's
-// input/output messages where they have a text for it.
+// The reason for a system error number: in the words of the runtime's
+// input/output messages where they have a text for it, in plain words for a
+// full disk or an oversized file, else "E/A-Fehler" and the number.
 QString FileWriteReason(int error);
 
 // Puts a file's whole content into the device; false when it cannot make the

@@ -20,6 +20,7 @@
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace kova {
@@ -133,19 +134,28 @@ TEST_F(ScriptFileTest, FailedWriteLeavesTheOldFileAndNoTemporary) {
     const FileSizeLimit limit(4096);
     message = MessageOfWrite(PathOf("keep.sh"), std::string(100000, 'n'));
   }
-  EXPECT_EQ(message, "E/A-Fehler " + std::to_string(EFBIG));
+  EXPECT_EQ(message, "Die Datei wäre größer, als das System erlaubt");
   EXPECT_EQ(FileBytes(PathOf("keep.sh")), "old content\n");
   EXPECT_EQ(FolderEntries(), QStringList{"keep.sh"});
 }
 
-TEST_F(ScriptFileTest, RewriteKeepsPermissions) {
+TEST_F(ScriptFileTest, RewriteKeepsPermissionsAndAttributes) {
   PutFileBytes(PathOf("tool.sh"), "old");
-  ASSERT_EQ(chmod(QFile::encodeName(PathOf("tool.sh")).constData(), 0750), 0);
+  const QByteArray tool = QFile::encodeName(PathOf("tool.sh"));
+  ASSERT_EQ(chmod(tool.constData(), 0750), 0);
+  // An attribute (as an access control list is one) that a file system
+  // without them refuses leaves only the permissions to check.
+  const bool attributed = setxattr(tool.constData(), "user.kova", "1", 1, 0) == 0;
   WriteScriptFile(PathOf("tool.sh"), "new");
   struct stat info {};
-  ASSERT_EQ(stat(QFile::encodeName(PathOf("tool.sh")).constData(), &info), 0);
+  ASSERT_EQ(stat(tool.constData(), &info), 0);
   EXPECT_EQ(info.st_mode & 07777, 0750u);
   EXPECT_EQ(ReadScriptFile(PathOf("tool.sh")), "new");
+  if (attributed) {
+    char value[8] = {};
+    EXPECT_EQ(getxattr(tool.constData(), "user.kova", value, sizeof value), 1);
+    EXPECT_STREQ(value, "1");
+  }
 }
 
 TEST_F(ScriptFileTest, NewFileGetsTheUsualPermissions) {
@@ -362,7 +372,7 @@ TEST_F(ScriptFileTest, FullDiskRefusesBeforeTheOldContentIsGone) {
     return message + (ReadScriptFile(PathOf("b.sh")) == old ? ", kept" : ", lost");
   });
   if (result == "no mount") GTEST_SKIP() << "no file system of its own can be mounted here";
-  EXPECT_EQ(result, "E/A-Fehler " + std::to_string(ENOSPC) + ", kept");
+  EXPECT_EQ(result, "Auf dem Datenträger ist kein Platz mehr frei, kept");
 }
 
 TEST(EditorBytesTest, NulAndHighBytesPassThroughTheEditor) {

@@ -325,7 +325,7 @@ TEST_F(FileCommandsTest, FailedWriteKeepsTheOldFileAndTheModifiedText) {
   EXPECT_EQ(kova::FileBytes(PathOf("keep.sh")), "old content");
   EXPECT_TRUE(form->fEditor->isModified());
   ASSERT_EQ(Errors().size(), 1u);
-  EXPECT_EQ(Errors()[0].text, "E/A-Fehler " + QString::number(EFBIG));
+  EXPECT_EQ(Errors()[0].text, "Die Datei wäre größer, als das System erlaubt");
 }
 
 TEST_F(FileCommandsTest, FailedSaveAsKeepsNameAndTitle) {
