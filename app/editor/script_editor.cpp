@@ -4,6 +4,7 @@
 
 #include <QCursor>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -29,11 +30,22 @@ int DigitCount(int number) {
   return digits;
 }
 
-// Scripts are read in columns, so the editor starts in the system's
-// fixed-pitch font rather than the widgets' proportional one.
+// Scripts are read in columns, so the editor starts in a fixed-pitch font
+// rather than the widgets' proportional one. The system's fixed font is not
+// always one: fontconfig may name a monospaced face that carries no spacing
+// flag, and Qt then lays it out as proportional. The first family the font
+// database knows as fixed-pitch serves instead.
 QFont StartFont() {
   QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   font.setPointSize(10);
+  if (!QFontInfo(font).fixedPitch()) {
+    const QStringList families = QFontDatabase::families();
+    const auto fixed = std::find_if(families.begin(), families.end(),
+                                    [](const QString& family) { return QFontDatabase::isFixedPitch(family); });
+    if (fixed != families.end()) {
+      font.setFamily(*fixed);
+    }
+  }
   return font;
 }
 

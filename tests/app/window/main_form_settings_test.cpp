@@ -4,8 +4,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
-#include <QFontDatabase>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QPalette>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -150,11 +150,13 @@ TEST_F(SettingsFileTest, FirstStartUsesTheDefaults) {
   EXPECT_FALSE(gbSearchRegex);
   EXPECT_EQ(kova::ProcessDiagramMetrics(), kova::DiagramMetrics());
   EXPECT_EQ(form->fImages[0]->BitmapCanvas().Font().size, 8);
-  // The editor shows its text in the system's fixed-pitch font, highlighted
-  // or not: the highlighter's styles take the editor's font.
+  // The editor shows its text in a font whose letters are equally wide,
+  // highlighted or not: the highlighter's styles take the editor's font.
   const QFont editorFont = form->fEditor->EditorFont();
-  EXPECT_EQ(editorFont.family(), QFontDatabase::systemFont(QFontDatabase::FixedFont).family());
-  EXPECT_TRUE(QFontInfo(editorFont).fixedPitch());
+  const QFontMetrics metrics(editorFont);
+  EXPECT_EQ(metrics.horizontalAdvance(u'i'), metrics.horizontalAdvance(u'W')) << editorFont.family().toStdString();
+  // Qt itself must lay it out as fixed-pitch, whatever "monospace" names.
+  EXPECT_TRUE(QFontInfo(editorFont).fixedPitch()) << editorFont.family().toStdString();
   EXPECT_EQ(editorFont.pointSize(), 10);
   EXPECT_EQ(form->fShellHighlighter->font(QsciLexerBash::Comment), editorFont);
   EXPECT_FALSE(QFile::exists(IniPath()));
