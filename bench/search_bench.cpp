@@ -5,14 +5,13 @@
 // searches.
 #include <benchmark/benchmark.h>
 
-#include <Qsci/qsciscintilla.h>
-
 #include <QApplication>
 #include <cstdlib>
 #include <string>
 
 #include "app/editor/editor_bytes.h"
 #include "app/editor/editor_search.h"
+#include "app/editor/script_editor.h"
 #include "app/editor/text_search_engine.h"
 
 namespace kova {
@@ -145,8 +144,8 @@ BENCHMARK_CAPTURE(ReplaceAll, OneLineRegex, kRegex, LongLine, "\\$(a)", "${1}1")
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QApplication application(argc, argv);
-  QsciScintilla editor;
-  editor.setUtf8(false);
+  kova::ScriptEditor editor;
+  editor.Configure();
   kova::editor = &editor;
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

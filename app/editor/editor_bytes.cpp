@@ -27,6 +27,8 @@ void LoadEditorBytes(QsciScintillaBase& editor, std::string_view bytes) {
   editor.SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 1UL);
   editor.SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
   editor.SendScintilla(QsciScintillaBase::SCI_SETSAVEPOINT);
+  // The lines are as read: no mark of an earlier edit stays on them.
+  editor.SendScintilla(QsciScintillaBase::SCI_MARKERDELETEALL, -1);
   // The caret goes to the start without scrolling to it: scrolling lays out
   // the caret's line, which takes seconds for a line of millions of bytes.
   editor.SendScintilla(QsciScintillaBase::SCI_SETEMPTYSELECTION, 0UL);

@@ -13,7 +13,7 @@ class QsciScintillaBase;
 namespace kova {
 
 // Replaces the editor's text by `bytes` as a fresh document: no undo history,
-// not modified, caret at the start. Throws std::bad_alloc when the editor
+// no line markers, not modified, caret at the start. Throws std::bad_alloc when the editor
 // could not take the text; the editor is then empty.
 void LoadEditorBytes(QsciScintillaBase& editor, std::string_view bytes);
 

@@ -1,16 +1,31 @@
 #include "app/editor/script_editor.h"
 
+#include <Qsci/qscicommand.h>
+#include <Qsci/qscicommandset.h>
 #include <Qsci/qscilexer.h>
 
 #include <QCursor>
+#include <QDragEnterEvent>
+#include <QDragLeaveEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QTimer>
 #include <QToolTip>
 
 #include <algorithm>
+#include <vector>
+
+#include "app/editor/editor_bytes.h"
+#include "app/editor/smart_tabs.h"
+#include "app/platform/dialog_seam.h"
+#include "app/platform/system_beep.h"
 
 namespace kova {
 
@@ -19,7 +34,31 @@ namespace {
 constexpr int kLineNumberMargin = 0;
 constexpr int kMinimumGutterDigits = 2;
 
-bool IsBlank(QChar c) { return c == u' ' || c == u'\t'; }
+// An invisible marker on each line the user edited. Scintilla moves markers
+// with their lines, so the mark stays on the right line whatever is inserted
+// or removed above it.
+constexpr int kEditedLineMarker = 0;
+constexpr int kEditedLineMask = 1 << kEditedLineMarker;
+
+// The editing commands of the window that the editor has as well; their keys
+// do the same in both.
+constexpr QsciCommand::Command kSharedCommands[] = {QsciCommand::Undo, QsciCommand::Redo,
+                                                    QsciCommand::SelectionCut,
+                                                    QsciCommand::SelectionCopy, QsciCommand::Paste};
+
+// Dragged or pasted text that holds a character beyond ISO-8859-1, which the
+// 8-bit editor would turn into "?".
+bool IsUnrepresentableText(const QMimeData* source) {
+  return source->hasText() && !source->hasUrls() && !IsLatin1Text(source->text());
+}
+
+QString Latin1Part(const QString& text) {
+  QString part;
+  for (QChar c : text) {
+    if (c.unicode() < 256) part += c;
+  }
+  return part;
+}
 
 // Number of digits of a positive number.
 int DigitCount(int number) {
@@ -59,6 +98,11 @@ ScriptEditor::ScriptEditor(QWidget* parent) : QsciScintilla(parent), font_(Start
   connect(this, &QsciScintilla::modificationChanged, this, &ScriptEditor::CheckStatus);
   connect(this, &QsciScintilla::cursorPositionChanged, this, &ScriptEditor::CheckStatus);
   connect(this, &QsciScintilla::linesChanged, this, &ScriptEditor::FitGutter);
+  SendScintilla(SCI_MARKERDEFINE, kEditedLineMarker, SC_MARK_EMPTY);
+  connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
+          [this](int position, int modification, const char*, int length) {
+            MarkEditedLines(position, modification, length);
+          });
   connect(verticalScrollBar(), &QScrollBar::sliderMoved, this, &ScriptEditor::ShowTopLineHint);
   reported_ = CurrentStatus();
 }
@@ -85,11 +129,24 @@ void ScriptEditor::Configure() {
   SendScintilla(SCI_SETSCROLLWIDTHTRACKING, 1);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  // Backspace in the leading blanks steps back one indentation level.
-  setBackspaceUnindents(true);
   setTabIndents(true);
   setIndentationsUseTabs(false);
   setWrapMode(QsciScintilla::WrapNone);
+  // Redo on the window's key, so that the editor's context menu names the
+  // same key as the window's menu; Ctrl+Y redoes as well.
+  QsciCommand* redo = standardCommands()->find(QsciCommand::Redo);
+  redo->setKey(QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z).toCombined());
+  redo->setAlternateKey(QKeyCombination(Qt::ControlModifier, Qt::Key_Y).toCombined());
+}
+
+void ScriptEditor::YieldKeys(const QList<QKeySequence>& windowKeys) {
+  for (QsciCommand* command : standardCommands()->commands()) {
+    if (std::ranges::find(kSharedCommands, command->command()) != std::end(kSharedCommands)) {
+      continue;
+    }
+    if (windowKeys.contains(QKeySequence(command->key()))) command->setKey(0);
+    if (windowKeys.contains(QKeySequence(command->alternateKey()))) command->setAlternateKey(0);
+  }
 }
 
 int ScriptEditor::CaretY() const {
@@ -134,6 +191,7 @@ void ScriptEditor::CheckStatus() {
   }
   if (now.readOnly != reported_.readOnly) changes |= scReadOnly;
   reported_ = now;
+  if (changes & scCaretY) TrimLinesLeftLater();
   if (changes) {
     emit StatusChanged(changes);
   }
@@ -160,7 +218,20 @@ void ScriptEditor::keyPressEvent(QKeyEvent* event) {
   const bool editable = !isReadOnly();
   const bool tabKey = (event->key() == Qt::Key_Tab && modifiers == Qt::NoModifier) ||
                       event->key() == Qt::Key_Backtab;
-  if (tabKey && editable && IndentSelectedLine(event->key() == Qt::Key_Backtab)) {
+  if (editable && !IsLatin1Text(event->text())) {
+    // Scintilla would type "?" for a character it cannot hold.
+    MessageBeep(BeepSound::Default);
+    const QString typeable = Latin1Part(event->text());
+    if (!typeable.isEmpty()) {
+      QKeyEvent reduced(event->type(), event->key(), event->modifiers(), typeable,
+                        event->isAutoRepeat(), static_cast<quint16>(event->count()));
+      QsciScintilla::keyPressEvent(&reduced);
+    }
+    event->accept();
+  } else if (event->key() == Qt::Key_Backspace && modifiers == Qt::NoModifier && editable &&
+             DeleteToSmartTabStop()) {
+    event->accept();
+  } else if (tabKey && editable && IndentSelectedLine(event->key() == Qt::Key_Backtab)) {
     event->accept();
   } else if (event->key() == Qt::Key_Tab && modifiers == Qt::NoModifier && editable &&
              InsertSmartTab()) {
@@ -177,6 +248,18 @@ void ScriptEditor::keyPressEvent(QKeyEvent* event) {
     endUndoAction();
   } else {
     QsciScintilla::keyPressEvent(event);
+  }
+  CheckStatus();
+}
+
+void ScriptEditor::inputMethodEvent(QInputMethodEvent* event) {
+  if (isReadOnly() || IsLatin1Text(event->commitString())) {
+    QsciScintilla::inputMethodEvent(event);
+  } else {
+    MessageBeep(BeepSound::Default);
+    QInputMethodEvent withoutCommit(event->preeditString(), event->attributes());
+    QsciScintilla::inputMethodEvent(&withoutCommit);
+    event->accept();
   }
   CheckStatus();
 }
@@ -201,6 +284,58 @@ void ScriptEditor::mouseReleaseEvent(QMouseEvent* event) {
   CheckStatus();
 }
 
+// Every paste comes here first; refusing text stops it before the selection
+// is replaced.
+bool ScriptEditor::canInsertFromMimeData(const QMimeData* source) const {
+  if (!QsciScintilla::canInsertFromMimeData(source)) return false;
+  if (!IsUnrepresentableText(source)) return true;
+  ReportUnrepresentableText();
+  return false;
+}
+
+void ScriptEditor::dragEnterEvent(QDragEnterEvent* event) { dragMoveEvent(event); }
+
+void ScriptEditor::dragMoveEvent(QDragMoveEvent* event) {
+  // Such text is let in, so that dropping it can say why nothing came of it.
+  if (!isReadOnly() && IsUnrepresentableText(event->mimeData())) {
+    event->acceptProposedAction();
+  } else {
+    QsciScintilla::dragMoveEvent(event);
+  }
+}
+
+void ScriptEditor::dropEvent(QDropEvent* event) {
+  if (!isReadOnly() && IsUnrepresentableText(event->mimeData())) {
+    // Refused, the drop leaves the text with its source, also for a move.
+    event->setDropAction(Qt::IgnoreAction);
+    event->ignore();
+    QDragLeaveEvent leave;
+    QsciScintilla::dragLeaveEvent(&leave);
+    ReportUnrepresentableText();
+  } else {
+    QsciScintilla::dropEvent(event);
+  }
+  CheckStatus();
+}
+
+void ScriptEditor::ReportUnrepresentableText() const {
+  // Shown once the paste or drop is over: a modal box inside a drop would
+  // keep the dragging program waiting.
+  QTimer::singleShot(0, this, [] {
+    ShowError(QStringLiteral(
+        "Der Text enthält Zeichen, die der Editor nicht darstellen kann (er kennt nur "
+        "die Zeichen von ISO-8859-1); es wurde nichts eingefügt."));
+  });
+}
+
+QString ScriptEditor::LineText(int line) const {
+  QString content = text(line);
+  while (!content.isEmpty() && (content.back() == u'\n' || content.back() == u'\r')) {
+    content.chop(1);
+  }
+  return content;
+}
+
 // Scintilla indents the lines of a selection over several lines itself but
 // would replace a selection within one line; that line is indented as well.
 bool ScriptEditor::IndentSelectedLine(bool unindenting) {
@@ -220,6 +355,17 @@ bool ScriptEditor::IndentSelectedLine(bool unindenting) {
   return true;
 }
 
+// The nearest line above that has a word start right (left, going
+// backwards) of index decides where a smart tab stops; -1 when none has.
+int ScriptEditor::SmartTabStop(int line, int index, bool backwards) const {
+  for (int above = line - 1; above >= 0; --above) {
+    const QString upper = LineText(above);
+    const int stop = backwards ? PreviousWordStart(upper, index) : NextWordStart(upper, index);
+    if (stop >= 0) return stop;
+  }
+  return -1;
+}
+
 // Tab moves to where the next word starts in the nearest line above that has
 // one beyond the caret; without such a line Tab does its usual work.
 bool ScriptEditor::InsertSmartTab() {
@@ -229,24 +375,29 @@ bool ScriptEditor::InsertSmartTab() {
   int line = 0;
   int index = 0;
   getCursorPosition(&line, &index);
-  for (int above = line - 1; above >= 0; --above) {
-    const QString upper = text(above);
-    const int length = static_cast<int>(upper.size());
-    int column = index;
-    while (column < length && !IsBlank(upper[column]) && upper[column] != u'\r' &&
-           upper[column] != u'\n') {
-      ++column;
-    }
-    while (column < length && IsBlank(upper[column])) {
-      ++column;
-    }
-    if (column < length && upper[column] != u'\r' && upper[column] != u'\n') {
-      insert(QString(column - index, u' '));
-      setCursorPosition(line, column);
-      return true;
-    }
+  const int stop = SmartTabStop(line, index, false);
+  if (stop < 0) return false;
+  insert(QString(stop - index, u' '));
+  setCursorPosition(line, stop);
+  return true;
+}
+
+// Backspace in a line's leading blanks goes back to where a smart tab stops,
+// or by one blank where no stop lies left of the caret.
+bool ScriptEditor::DeleteToSmartTabStop() {
+  if (hasSelectedText()) return false;
+  int line = 0;
+  int index = 0;
+  getCursorPosition(&line, &index);
+  const QString content = LineText(line);
+  if (index == 0 || index > content.size() ||
+      !std::all_of(content.begin(), content.begin() + index, IsBlank)) {
+    return false;
   }
-  return false;
+  const int stop = SmartTabStop(line, index, true);
+  setSelection(line, stop < 0 ? index - 1 : stop, line, index);
+  removeSelectedText();
+  return true;
 }
 
 // End goes to the last non-blank character first, and from there (or on a
@@ -255,10 +406,7 @@ void ScriptEditor::MoveToEnhancedEnd(bool extend) {
   int line = 0;
   int index = 0;
   getCursorPosition(&line, &index);
-  QString content = text(line);
-  while (!content.isEmpty() && (content.back() == u'\n' || content.back() == u'\r')) {
-    content.chop(1);
-  }
+  const QString content = LineText(line);
   const int end = static_cast<int>(content.size());
   int lastNonBlank = end;
   while (lastNonBlank > 0 && IsBlank(content[lastNonBlank - 1])) {
@@ -284,6 +432,85 @@ void ScriptEditor::TrimBlanksBeforeCaret() {
     setSelection(line, start, line, index);
     removeSelectedText();
   }
+}
+
+// Text the user inserts or removes marks its lines as edited; undoing it
+// takes the mark back, so that a line undone to what was read keeps its
+// blanks. Loading a file records no undo, and its lines are as read.
+void ScriptEditor::MarkEditedLines(int position, int modification, int length) {
+  const bool inserted = (modification & SC_MOD_INSERTTEXT) != 0;
+  if ((!inserted && (modification & SC_MOD_DELETETEXT) == 0) ||
+      SendScintilla(SCI_GETUNDOCOLLECTION) == 0) {
+    return;
+  }
+  const long first = SendScintilla(SCI_LINEFROMPOSITION, position);
+  const long last = inserted ? SendScintilla(SCI_LINEFROMPOSITION, position + length) : first;
+  const bool edited = (modification & SC_PERFORMED_UNDO) == 0;
+  for (long line = first; line <= last; ++line) SetEdited(line, edited);
+}
+
+void ScriptEditor::SetEdited(long line, bool edited) {
+  // Joining marked lines can leave one line with two marks.
+  const auto marked = [this, line] {
+    return (SendScintilla(SCI_MARKERGET, line) & kEditedLineMask) != 0;
+  };
+  if (edited && !marked()) {
+    SendScintilla(SCI_MARKERADD, line, kEditedLineMarker);
+  }
+  while (!edited && marked()) {
+    SendScintilla(SCI_MARKERDELETE, line, kEditedLineMarker);
+  }
+}
+
+long ScriptEditor::NextEditedLine(long from) const {
+  return SendScintilla(SCI_MARKERNEXT, static_cast<unsigned long>(from),
+                       static_cast<long>(kEditedLineMask));
+}
+
+void ScriptEditor::TrimEditedLines() { TrimEditedLinesExcept(-1); }
+
+void ScriptEditor::TrimEditedLinesExcept(long keptLine) {
+  struct Blanks {
+    long from;
+    long to;
+  };
+  const auto blankBefore = [this](long position) {
+    return IsBlank(QLatin1Char(static_cast<char>(SendScintilla(SCI_GETCHARAT, position - 1))));
+  };
+  std::vector<long> edited;
+  std::vector<Blanks> trailing;
+  for (long line = NextEditedLine(0); line >= 0; line = NextEditedLine(line + 1)) {
+    if (line == keptLine) continue;
+    edited.push_back(line);
+    const long start = SendScintilla(SCI_POSITIONFROMLINE, line);
+    const long end = SendScintilla(SCI_GETLINEENDPOSITION, line);
+    long from = end;
+    while (from > start && blankBefore(from)) --from;
+    if (from < end) trailing.push_back({from, end});
+  }
+  if (!trailing.empty()) {
+    beginUndoAction();
+    // From the last line up, so that the positions still to come stay valid.
+    for (auto blanks = trailing.rbegin(); blanks != trailing.rend(); ++blanks) {
+      SendScintilla(SCI_DELETERANGE, static_cast<unsigned long>(blanks->from),
+                    blanks->to - blanks->from);
+    }
+    endUndoAction();
+  }
+  for (long line : edited) SetEdited(line, false);
+}
+
+// The caret has left a line: the edited lines it is not in lose their
+// trailing blanks, the caret's own keeps them while the user types on. This
+// runs after the event that moved the caret, since Scintilla may be in the
+// middle of a change or a repaint when it reports the move.
+void ScriptEditor::TrimLinesLeftLater() {
+  if (trimPending_) return;
+  trimPending_ = true;
+  QTimer::singleShot(0, this, [this] {
+    trimPending_ = false;
+    TrimEditedLinesExcept(SendScintilla(SCI_LINEFROMPOSITION, SendScintilla(SCI_GETCURRENTPOS)));
+  });
 }
 
 void ScriptEditor::FitGutter() {

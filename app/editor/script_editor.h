@@ -1,14 +1,18 @@
 // The script editor: QScintilla in 8-bit mode with the program's editing
-// conveniences that QScintilla lacks (smart tabs, the enhanced End key,
-// trailing blanks trimmed when a line is ended, a right click that moves the
-// caret, the top line's number while the scroll bar is dragged, a line-number
-// gutter as wide as its numbers), and one status notification that says which
-// parts of its state changed since the last one.
+// conveniences that QScintilla lacks (smart tabs and Backspace back to their
+// stops, the enhanced End key, trailing blanks trimmed from the lines the user
+// edited, a right click that moves the caret, the top line's number while the
+// scroll bar is dragged, a line-number gutter as wide as its numbers), and one
+// status notification that says which parts of its state changed since the
+// last one. Text it cannot hold (characters beyond ISO-8859-1) is refused
+// rather than turned into "?".
 #pragma once
 
 #include <Qsci/qsciscintilla.h>
 
 #include <QFlags>
+#include <QKeySequence>
+#include <QList>
 
 namespace kova {
 
@@ -53,13 +57,28 @@ class ScriptEditor : public QsciScintilla {
   // Attaches a highlighter (nullptr detaches it), keeping the editor font.
   void SetHighlighter(QsciLexer* highlighter);
 
+  // Removes the blanks at the ends of the lines edited since they were read,
+  // the caret's line included, in one undo step. The editor does so itself
+  // for each edited line the caret leaves; lines as read keep their blanks.
+  void TrimEditedLines();
+
+  // Takes every key in `windowKeys` from the editor's own commands, so that
+  // such a key does what the window's menu shows for it. The editing commands
+  // the window offers too (undo, redo, cut, copy, paste) keep their keys.
+  void YieldKeys(const QList<QKeySequence>& windowKeys);
+
  signals:
   void StatusChanged(EditorStatusChanges changes);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  bool canInsertFromMimeData(const QMimeData* source) const override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   struct Status {
@@ -75,15 +94,25 @@ class ScriptEditor : public QsciScintilla {
   };
   Status CurrentStatus() const;
 
+  QString LineText(int line) const;
   bool IndentSelectedLine(bool unindenting);
+  int SmartTabStop(int line, int index, bool backwards) const;
   bool InsertSmartTab();
+  bool DeleteToSmartTabStop();
   void MoveToEnhancedEnd(bool extend);
   void TrimBlanksBeforeCaret();
+  void MarkEditedLines(int position, int modification, int length);
+  void SetEdited(long line, bool edited);
+  long NextEditedLine(long from) const;
+  void TrimEditedLinesExcept(long keptLine);
+  void TrimLinesLeftLater();
+  void ReportUnrepresentableText() const;
   void FitGutter();
   void ShowTopLineHint();
 
   QFont font_;
   Status reported_;
+  bool trimPending_ = false;
 };
 
 }  // namespace kova

@@ -161,9 +161,7 @@ void AddSeparator(QMenu* menu, const char* name) {
   menu->addSeparator()->setObjectName(QString::fromLatin1(name));
 }
 
-// A menu item of its own, not an action of the list. Its shortcut is shown
-// in the menu only: the item is not part of the window, which dispatches
-// keys only to the actions of the list.
+// A menu item of its own, not an action of the list.
 QAction* NewMenuItem(TMainForm* form, QMenu* menu, const char* name, const char* caption,
                      const QKeySequence& shortcut, Handler handler) {
   auto* item = menu->addAction(QString::fromUtf8(caption));
@@ -225,6 +223,9 @@ void TMainForm::createMenus() {
   for (QAction* item : {WindowsMenu, UnixMenu, MacMenu}) {
     item->setCheckable(true);
     lineBreakGroup->addAction(item);
+    // The line-break keys choose their item wherever the focus is in the
+    // window, also while the menu toolbar is hidden.
+    addAction(item);
   }
   WindowsMenu->setChecked(true);
   AddSeparator(FileMenu, "N2");

@@ -2,6 +2,7 @@
 // it, and the editing commands.
 #include <QAction>
 #include <QLabel>
+#include <QMenu>
 #include <QStatusBar>
 #include <QStringList>
 #include <Qsci/qscilexerbash.h>
@@ -48,6 +49,17 @@ QStringList EverydayTexts(int panel) {
   }
 }
 
+// Every key a menu item shows, submenus included.
+void CollectMenuKeys(const QMenu* menu, QList<QKeySequence>& keys) {
+  for (const QAction* item : menu->actions()) {
+    if (item->menu() != nullptr) {
+      CollectMenuKeys(item->menu(), keys);
+    } else if (!item->shortcut().isEmpty()) {
+      keys << item->shortcut();
+    }
+  }
+}
+
 // The width the panel needs to show each of the texts whole.
 int WidthHolding(QLabel& panel, const QStringList& texts) {
   const QString shown = panel.text();
@@ -62,7 +74,14 @@ int WidthHolding(QLabel& panel, const QStringList& texts) {
 
 }  // namespace
 
-void TMainForm::configureEditor() { fEditor->Configure(); }
+void TMainForm::configureEditor() {
+  fEditor->Configure();
+  // A key the menus show does what they say, also while the editor has the
+  // focus.
+  QList<QKeySequence> menuKeys;
+  for (const QMenu* menu : {FileMenu, KovaMenu, EditMenu, HelpMenu}) CollectMenuKeys(menu, menuKeys);
+  fEditor->YieldKeys(menuKeys);
+}
 
 void TMainForm::attachEditorStatus() {
   for (int panel = kCaretPanel; panel <= kSearchPanel; ++panel) {

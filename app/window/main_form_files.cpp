@@ -125,6 +125,7 @@ void TMainForm::SaveToFileWithLineBreaks(const QString& fileName) {
   } else if (UnixMenu->isChecked()) {
     format = kova::LineBreakFormat::Unix;
   }
+  fEditor->TrimEditedLines();
   const std::string text = kova::EditorBytes(*fEditor);
   kova::WriteScriptFile(fileName, kova::ReplaceLineBreaks(text, kova::LineBreakBytes(format)));
 }

@@ -1,6 +1,8 @@
 // The editor's own conveniences and its status notification.
 #include "app/editor/script_editor.h"
 
+#include "app/editor/editor_bytes.h"
+
 #include <Qsci/qscilexerbash.h>
 
 #include <QScrollBar>
@@ -103,6 +105,56 @@ TEST_F(ScriptEditorTest, EnterTrimsTheBlanksItLeavesBehindInOneUndoStep) {
   EXPECT_FALSE(editor.text(0).startsWith("echo a "));
   editor.undo();
   EXPECT_EQ(editor.text(), "echo a   ");
+}
+
+TEST_F(ScriptEditorTest, BackspaceInLeadingBlanksStepsBackToTheSmartTabStops) {
+  editor.setText("if x\n   y\n      z");
+  editor.setCursorPosition(2, 6);
+  QTest::keyClick(&editor, Qt::Key_Backspace);
+  EXPECT_EQ(editor.text(2), "   z") << "back to where the word above starts, not by the indent width";
+  QTest::keyClick(&editor, Qt::Key_Backspace);
+  EXPECT_EQ(editor.text(2), "z") << "no word above starts left of 3 but the first line's at 0";
+
+  // Where no word above starts left of the caret, one blank goes; outside the
+  // leading blanks, one character.
+  editor.setText("    a b");
+  editor.setCursorPosition(0, 4);
+  QTest::keyClick(&editor, Qt::Key_Backspace);
+  EXPECT_EQ(editor.text(), "   a b");
+  editor.setCursorPosition(0, 5);
+  QTest::keyClick(&editor, Qt::Key_Backspace);
+  EXPECT_EQ(editor.text(), "   ab");
+}
+
+TEST_F(ScriptEditorTest, EditedLineLosesItsTrailingBlanksWhenTheCaretLeavesIt) {
+  LoadEditorBytes(editor, "read  \nx\nlast");
+  editor.setCursorPosition(1, 1);
+  QTest::keyClicks(&editor, "   ");
+  QApplication::processEvents();
+  EXPECT_EQ(editor.text(1), "x   \n") << "the caret's line keeps them while the user types";
+
+  QTest::keyClick(&editor, Qt::Key_Down);
+  QTest::keyClick(&editor, Qt::Key_Up);
+  QTest::keyClick(&editor, Qt::Key_Up);
+  QApplication::processEvents();
+  EXPECT_EQ(editor.text(), "read  \nx\nlast") << "lines as read keep their blanks";
+
+  // The trimming is one undo step; undone, the line keeps its blanks.
+  editor.undo();
+  EXPECT_EQ(editor.text(), "read  \nx   \nlast");
+  QTest::keyClick(&editor, Qt::Key_Down);
+  QApplication::processEvents();
+  EXPECT_EQ(editor.text(1), "x   \n");
+  editor.undo();
+  EXPECT_EQ(editor.text(), "read  \nx\nlast");
+  EXPECT_FALSE(editor.isModified());
+
+  // Before saving, the caret's line is trimmed too.
+  editor.setCursorPosition(2, 4);
+  QTest::keyClicks(&editor, "  ");
+  editor.TrimEditedLines();
+  EXPECT_EQ(editor.text(), "read  \nx\nlast");
+  EXPECT_TRUE(editor.isModified());
 }
 
 TEST_F(ScriptEditorTest, NewLineTakesTheIndentationOfTheLineAbove) {

@@ -8,6 +8,11 @@
 #include <QToolButton>
 #include <QToolTip>
 #include <QHelpEvent>
+#include <Qsci/qscicommand.h>
+#include <Qsci/qscicommandset.h>
+
+#include <memory>
+#include <utility>
 
 #include "app/window/main_form_fixture.h"
 #include "app/window/tool_bar.h"
@@ -154,12 +159,56 @@ TEST_F(CommandSurfaceTest, MenusHoldTheirItemsInOrder) {
   EXPECT_EQ(ItemNames(form->HelpMenu), QStringList({"InfoAction", "KeysAction"}));
 }
 
-TEST_F(CommandSurfaceTest, ItemShortcutsAreShownButDoNotAct) {
-  // The window dispatches keys only to its actions; the menus' own items
-  // are not among them.
-  for (const QAction* item : {form->WindowsMenu, form->UnixMenu, form->MacMenu, form->CloseMenu}) {
-    EXPECT_FALSE(form->actions().contains(item));
+TEST_F(CommandSurfaceTest, MenuKeysDoWhatTheMenusShowAlsoInTheEditor) {
+  form->show();
+  QApplication::setActiveWindow(form.get());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  kova::ScriptEditor* editor = form->fEditor;
+  editor->setFocus();
+  editor->setText("abc");
+  // The three line-break keys choose their items, also with the menu toolbar
+  // hidden, and the editor's own binding of Ctrl+Shift+U (upper case) is gone.
+  form->MenuToolBar->hide();
+  const std::pair<Qt::Key, QAction* TMainForm::*> lineBreakKeys[] = {
+      {Qt::Key_U, &TMainForm::UnixMenu}, {Qt::Key_M, &TMainForm::MacMenu},
+      {Qt::Key_W, &TMainForm::WindowsMenu}};
+  for (const auto& [key, item] : lineBreakKeys) {
+    editor->selectAll();
+    QTest::keyClick(editor, key, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE((form.get()->*item)->isChecked()) << key;
+    EXPECT_EQ(editor->text(), "abc");
   }
+
+  // No key that a menu shows is left to an editor command of another meaning.
+  QList<QKeySequence> menuKeys;
+  for (const QAction* action : form->actions()) menuKeys << action->shortcut();
+  menuKeys << form->CloseMenu->shortcut();
+  const QList<QsciCommand::Command> sameMeaning = {QsciCommand::Undo, QsciCommand::Redo,
+                                                   QsciCommand::SelectionCut,
+                                                   QsciCommand::SelectionCopy, QsciCommand::Paste};
+  for (const QsciCommand* command : editor->standardCommands()->commands()) {
+    if (sameMeaning.contains(command->command())) continue;
+    for (int key : {command->key(), command->alternateKey()}) {
+      EXPECT_FALSE(key != 0 && menuKeys.contains(QKeySequence(key)))
+          << command->description().toStdString();
+    }
+  }
+
+  // The editor's context menu names the window's keys, and they act so.
+  std::unique_ptr<QMenu> contextMenu(editor->createStandardContextMenu());
+  QList<QKeySequence> shown;
+  for (const QAction* item : contextMenu->actions()) {
+    if (!item->shortcut().isEmpty()) shown << item->shortcut();
+  }
+  EXPECT_EQ(shown, QList<QKeySequence>({form->UndoAction->shortcut(), form->RedoAction->shortcut(),
+                                         form->CutAction->shortcut(), form->CopyAction->shortcut(),
+                                         form->PasteAction->shortcut(), QKeySequence("Ctrl+A")}));
+  editor->setCursorPosition(0, 3);
+  QTest::keyClicks(editor, "d");
+  QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(editor->text(), "abc");
+  QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(editor->text(), "abcd");
 }
 
 TEST_F(CommandSurfaceTest, ChoosingTheCheckedLineBreakAgainRemovesItsCheck) {

@@ -1,13 +1,18 @@
 // The editor pane in the window: where it sits, what its status bar says,
 // and the editing commands.
 #include <QAction>
+#include <QClipboard>
+#include <QDropEvent>
+#include <QInputMethodEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QSplitter>
 #include <QTest>
 #include <Qsci/qscilexerbash.h>
 
 #include <vector>
 
+#include "app/dialogs/user_stubs.h"
 #include "app/window/main_form_fixture.h"
 #include "app/window/tool_bar.h"
 
@@ -120,6 +125,61 @@ TEST_F(EditorPaneTest, UndoRedoCutCopyPasteActOnTheEditor) {
   form->fEditor->setCursorPosition(0, 0);
   form->PasteActionExecute();
   EXPECT_EQ(form->fEditor->text(), "betabetaalpha ");
+}
+
+// Drags `text` onto the editor and drops it there; true when the drop was taken.
+bool DropText(kova::ScriptEditor& editor, const QString& text) {
+  QMimeData mime;
+  mime.setText(text);
+  const QPoint at(editor.viewport()->width() - 2, 2);
+  QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(editor.viewport(), &enter);
+  if (!enter.isAccepted()) return false;
+  QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(editor.viewport(), &drop);
+  return drop.isAccepted();
+}
+
+TEST_F(EditorPaneTest, CharactersBeyondLatin1AreRefusedWhenTypedPastedOrDropped) {
+  kova::BeepRecorder beeps;
+  form->resize(600, 400);
+  form->show();
+  kova::ScriptEditor& editor = *form->fEditor;
+  editor.setText("abc");
+  editor.setCursorPosition(0, 3);
+
+  QTest::sendKeyEvent(QTest::Click, &editor, Qt::Key(0x20AC), QStringLiteral("€"), Qt::NoModifier);
+  QInputMethodEvent composed;
+  composed.setCommitString(QStringLiteral("€"));
+  QApplication::sendEvent(&editor, &composed);
+  EXPECT_EQ(editor.text(), "abc");
+  EXPECT_EQ(beeps.sounds, std::vector<kova::BeepSound>(2, kova::BeepSound::Default));
+
+  // A paste or drop inserts nothing at all, not even in place of the
+  // selection, and says why.
+  QApplication::clipboard()->setText(QStringLiteral("x€y"));
+  editor.selectAll();
+  QTest::keyClick(&editor, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_FALSE(DropText(editor, QStringLiteral("1 € ")));
+  QApplication::processEvents();
+  EXPECT_EQ(editor.text(), "abc");
+  EXPECT_EQ(editor.selectedText(), "abc");
+  ASSERT_EQ(dialogs.messages.size(), 2u);
+  for (const kova::MessageRequest& message : dialogs.messages) {
+    EXPECT_EQ(message.kind, kova::MessageKind::Error);
+    EXPECT_TRUE(message.text.contains("ISO-8859-1")) << message.text.toStdString();
+  }
+
+  // Text of ISO-8859-1 comes in as ever.
+  editor.setCursorPosition(0, 3);
+  QTest::sendKeyEvent(QTest::Click, &editor, Qt::Key_Adiaeresis, QStringLiteral("ä"), Qt::NoModifier);
+  QApplication::clipboard()->setText(QStringLiteral("ö"));
+  QTest::keyClick(&editor, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_TRUE(DropText(editor, QStringLiteral("ß")));
+  QApplication::processEvents();
+  EXPECT_EQ(editor.text(), "abcäöß");
+  EXPECT_EQ(dialogs.messages.size(), 2u);
+  EXPECT_EQ(beeps.sounds.size(), 2u);
 }
 
 TEST_F(EditorPaneTest, WordWrapCountsTextLinesNotDisplayRows) {

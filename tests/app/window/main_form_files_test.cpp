@@ -3,6 +3,7 @@
 // of the file dialogs' filters.
 #include <QAction>
 #include <QDir>
+#include <QTest>
 #include <Qsci/qsciscintilla.h>
 
 #include "app/storage/file_bytes.h"
@@ -90,6 +91,21 @@ TEST_F(FileCommandsTest, OpeningAndSavingKeepsTheFilesBreaks) {
     EXPECT_EQ(kova::FileBytes(PathOf("example.sh")), example.saved);
   }
   EXPECT_TRUE(Errors().empty());
+}
+
+TEST_F(FileCommandsTest, SavingTrimsTheEditedLinesOnly) {
+  const std::string bytes = "kept  \r\nedited\r\n  ";
+  kova::PutFileBytes(PathOf("blanks.sh"), bytes);
+  Open(PathOf("blanks.sh"));
+  form->SaveAction->trigger();
+  EXPECT_EQ(kova::FileBytes(PathOf("blanks.sh")), bytes);
+
+  form->fEditor->setCursorPosition(1, 6);
+  QTest::keyClicks(form->fEditor, "x  ");
+  form->SaveAction->trigger();
+  EXPECT_EQ(kova::FileBytes(PathOf("blanks.sh")), "kept  \r\neditedx\r\n  ");
+  EXPECT_EQ(form->fEditor->text(1), "editedx\r\n");
+  EXPECT_FALSE(form->fEditor->isModified());
 }
 
 TEST_F(FileCommandsTest, BinaryFileComesBackByteForByte) {
@@ -267,7 +283,8 @@ TEST_F(FileCommandsTest, YesOnAnUnnamedTextSavesAs) {
   dialogs.messageAnswers = {MessageButton::Yes};
   dialogs.fileAnswers = {FileChoice{PathOf("first.sh"), 1}};
   form->NewAction->trigger();
-  EXPECT_EQ(kova::FileBytes(PathOf("first.sh")), "edit ");
+  // The edited line is saved without its trailing blank.
+  EXPECT_EQ(kova::FileBytes(PathOf("first.sh")), "edit");
   EXPECT_EQ(form->fEditor->text(), "");
   EXPECT_EQ(form->windowTitle(), "KOVA - *unbenannt*");
 }
