@@ -433,7 +433,7 @@ TEST_F(ScriptFileTest, TwoProgramsWritingInPlaceLeaveOneWholeContent) {
     const std::string read = ReadScriptFile(PathOf("shared.sh"));
     return read == longer || read == shorter;
   };
-  constexpr int kRounds = 100;
+  constexpr int kRounds = 50;
   int failures = 0;
   int mixed = 0;
   for (int round = 0; round < kRounds; ++round) {
