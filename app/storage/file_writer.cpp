@@ -275,7 +275,8 @@ void TargetFile::Overwrite(std::string_view bytes) {
   // what the new content adds.
   if (const int error = WriteAll(file.get(), bytes); error != 0) ThrowErrno(error);
   if (ftruncate(file.get(), static_cast<off_t>(bytes.size())) != 0) ThrowErrno(errno);
-  // The system cleared them on the write; the owner may set them again.
+  // The write cleared the set-ID bits; only the owner may set them again,
+  // and failing to costs the bits, not the content written.
   if ((info.st_mode & (S_ISUID | S_ISGID)) != 0 && info.st_uid == geteuid()) {
     fchmod(file.get(), info.st_mode & 07777);
   }
