@@ -1,6 +1,8 @@
 #include "app/storage/file_reader.h"
 
+#include "app/storage/error_words.h"
 #include "app/storage/file_descriptor.h"
+#include "app/storage/file_lock.h"
 
 #include <QFile>
 
@@ -33,6 +35,7 @@ QString OpenFailureReason(int error) {
     case ENOMEM:
       return QStringLiteral("Nicht genügend Speicher verfügbar.");
     default:
+      if (const auto words = PlainErrorWords(error)) return *words + QLatin1Char('.');
       return QStringLiteral("Systemfehler. Code: %1.").arg(error);
   }
 }
@@ -57,6 +60,10 @@ std::string ReadRegularFile(const QString& fileName, std::size_t maxBytes) {
   if (!S_ISREG(info.st_mode)) {
     throw FileReadError(EACCES, QStringLiteral("Keine gewöhnliche Datei (Pipe, Gerät oder Socket)."));
   }
+  // Not while another program writes it in place, which would give a mix
+  // of its old and new content.
+  if (const int error = LockWholeFile(file.get(), F_RDLCK); error != 0) ThrowErrno(error);
+  if (fstat(file.get(), &info) != 0) ThrowErrno(errno);
   if (static_cast<std::size_t>(info.st_size) > maxBytes) ThrowTooLarge(maxBytes);
   std::string bytes;
   try {

@@ -1,5 +1,7 @@
-// Reading a whole file without ever waiting on it: a named pipe cannot hang
-// the open, and only regular files are read, so a device never floods memory.
+// Reading a whole file without hanging on it: a named pipe cannot hang the
+// open, only regular files are read, so a device never floods memory, and a
+// file that another program keeps locked is waited for a few seconds only
+// (see LockWholeFile).
 #pragma once
 
 #include <QString>

@@ -1,6 +1,8 @@
 #include "app/storage/file_writer.h"
 
+#include "app/storage/error_words.h"
 #include "app/storage/file_descriptor.h"
+#include "app/storage/file_lock.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -214,8 +216,8 @@ TargetFile::TargetFile(std::pair<std::string, std::string> place)
 std::optional<bool> TargetFile::Replace(const FileContent& content) {
   std::string temporary;
   // The name is short and fixed in length, so every legal target name has
-  // room for it; the permissions are the usual ones of a new file or the
-  // target's, set before any content goes in.
+  // room for it. A new file gets the usual permissions; a replacement is
+  // private until it has the target's group, content and permissions.
   int descriptor = -1;
   for (int attempt = 0; descriptor < 0; ++attempt) {
     temporary = ".kova-" + RandomLetters(6);
@@ -232,7 +234,6 @@ std::optional<bool> TargetFile::Replace(const FileContent& content) {
         unlinkat(folder_.get(), temporary.c_str(), 0);
         return std::nullopt;
       }
-      if (fchmod(file.get(), info_.st_mode & 07777) != 0) ThrowErrno(errno);
     }
     DescriptorDevice device(file.get());
     const bool made = content(device);
@@ -241,6 +242,9 @@ std::optional<bool> TargetFile::Replace(const FileContent& content) {
       unlinkat(folder_.get(), temporary.c_str(), 0);
       return false;
     }
+    // Only now: the system clears the set-user-ID and set-group-ID bits on
+    // every write and change of group.
+    if (exists_ && fchmod(file.get(), info_.st_mode & 07777) != 0) ThrowErrno(errno);
     if (fsync(file.get()) != 0) ThrowErrno(errno);
     if (const int error = file.Close(); error != 0) ThrowErrno(error);
     if (renameat(folder_.get(), temporary.c_str(), folder_.get(), name_.c_str()) != 0) ThrowErrno(errno);
@@ -261,11 +265,21 @@ void TargetFile::Overwrite(std::string_view bytes) {
   struct stat info {};
   if (fstat(file.get(), &info) != 0) ThrowErrno(errno);
   if (!S_ISREG(info.st_mode)) RefuseNotRegular();
+  // Held until the file is closed: a second writer writing over the same
+  // bytes and cutting them to its own length would leave a mix of both.
+  if (const int error = LockWholeFile(file.get(), F_WRLCK); error != 0) ThrowErrno(error);
+  // As the previous writer left it.
+  if (fstat(file.get(), &info) != 0) ThrowErrno(errno);
   if (!RoomFor(file.get(), info, bytes.size())) ThrowErrno(ENOSPC);
   // Writing over the old content before cutting it off needs room only for
   // what the new content adds.
   if (const int error = WriteAll(file.get(), bytes); error != 0) ThrowErrno(error);
   if (ftruncate(file.get(), static_cast<off_t>(bytes.size())) != 0) ThrowErrno(errno);
+  // The write cleared the set-ID bits; only the owner may set them again,
+  // and failing to costs the bits, not the content written.
+  if ((info.st_mode & (S_ISUID | S_ISGID)) != 0 && info.st_uid == geteuid()) {
+    fchmod(file.get(), info.st_mode & 07777);
+  }
   if (fsync(file.get()) != 0) ThrowErrno(errno);
   if (const int error = file.Close(); error != 0) ThrowErrno(error);
 }
@@ -296,14 +310,8 @@ QString FileWriteReason(int error) {
       return QStringLiteral("Dateizugriff verweigert");
     case EISDIR:
       return QStringLiteral("Das Ziel ist ein Ordner, keine Datei");
-    case ENOSPC:
-      return QStringLiteral("Auf dem Datenträger ist kein Platz mehr frei");
-    case EDQUOT:
-      return QStringLiteral("Ihr Speicherkontingent auf dem Datenträger ist erschöpft");
-    case EFBIG:
-      return QStringLiteral("Die Datei wäre größer, als das System erlaubt");
     default:
-      return QStringLiteral("E/A-Fehler %1").arg(error);
+      return PlainErrorWords(error).value_or(QStringLiteral("E/A-Fehler %1").arg(error));
   }
 }
 

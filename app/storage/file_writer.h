@@ -11,7 +11,8 @@
 //   target keeps its permission bits and group.
 // - Otherwise the file is written in place, so that its owner, its links, its
 //   attributes and its permissions stay; it is emptied only once the file
-//   system has room for the new content, as far as the system can tell.
+//   system has room for the new content, as far as the system can tell, and
+//   it is locked meanwhile (see LockWholeFile), so that a second writer waits.
 #pragma once
 
 #include <QIODevice>
@@ -31,8 +32,8 @@ class FileWriteError : public std::runtime_error {
 };
 
 // The reason for a system error number: in the words of the runtime's
-// input/output messages where they have a text for it, in plain words for a
-// full disk or an oversized file, else "E/A-Fehler" and the number.
+// input/output messages where they have a text for it, else in plain words
+// (see PlainErrorWords), else "E/A-Fehler" and the number.
 QString FileWriteReason(int error);
 
 // Puts a file's whole content into the device; false when it cannot make the

@@ -102,9 +102,10 @@ std::optional<uint32_t> ParseDigits(std::string_view digits, unsigned base, uint
 
 }  // namespace
 
-ProfileWriteError::ProfileWriteError(const QString& path)
-    : std::runtime_error(
-          QStringLiteral("In %1 kann nicht geschrieben werden").arg(path).toStdString()) {}
+ProfileWriteError::ProfileWriteError(const QString& path, const QString& reason)
+    : std::runtime_error((QStringLiteral("In %1 kann nicht geschrieben werden").arg(path) +
+                          (reason.isEmpty() ? QString() : QStringLiteral(": ") + reason))
+                             .toStdString()) {}
 
 std::optional<int> ParseProfileInteger(std::string_view text) {
   text = TrimBlanks(text);
@@ -209,7 +210,12 @@ void ProfileFile::UpdateFile() {
   std::string content;
   for (const std::string& line : lines_) content += line + '\n';
   // The next start would refuse a larger file and never write it again.
-  if (content.size() > kMaxProfileBytes) throw ProfileWriteError(QFileInfo(path_).absoluteFilePath());
+  if (content.size() > kMaxProfileBytes) {
+    throw ProfileWriteError(QFileInfo(path_).absoluteFilePath(),
+                            QStringLiteral("Die Datei würde größer als %1 MiB, und eine so große "
+                                           "Datei wird beim Start nicht gelesen.")
+                                .arg(kMaxProfileBytes >> 20));
+  }
   try {
     WriteFileSafely(path_, content);
   } catch (const FileWriteError&) {

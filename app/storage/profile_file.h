@@ -14,10 +14,11 @@
 
 namespace kova {
 
-// A write that the file system refused; the message names the full path.
+// A write that was refused; the message names the full path, and the reason
+// where it is not the file system's.
 class ProfileWriteError : public std::runtime_error {
  public:
-  explicit ProfileWriteError(const QString& path);
+  explicit ProfileWriteError(const QString& path, const QString& reason = {});
 };
 
 // A file that is there but could not be read; the message says why and that
@@ -61,7 +62,7 @@ class ProfileFile {
 
   // Writes the file when anything was written to it (created when missing)
   // and it was not refused. Throws ProfileWriteError when the file system
-  // refuses.
+  // refuses or the file would grow too large to be read again.
   void UpdateFile();
 
  private:

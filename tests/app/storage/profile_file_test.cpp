@@ -202,12 +202,26 @@ TEST_F(ProfileFileTest, FileThatCannotBeReadIsReadAsEmptyAndLeftAlone) {
   EXPECT_EQ(FileBytes(PathOf("large.ini")), large);
   EXPECT_TRUE(QFileInfo(PathOf("zero.ini")).isSymLink());
 
-  // Nor is such a file ever written, so the next start can read it again.
+  // Nor is such a file ever written, so the next start can read it again; a
+  // file at the limit is read and written, but does not grow past it.
+  const std::string head = "[S]\nK=2\n";
+  const std::string atLimit = head + std::string((size_t{4} << 20) - head.size() - 1, ';') + "\n";
+  PutFileBytes(PathOf("KOVA.ini"), atLimit);
   ProfileFile ini(PathOf("KOVA.ini"));
   ini.CheckLoaded();
-  ini.WriteString("Search", "gsSearchText", std::string(size_t{5} << 20, 's'));
-  EXPECT_THROW(ini.UpdateFile(), ProfileWriteError);
-  EXPECT_FALSE(QFile::exists(PathOf("KOVA.ini")));
+  ini.WriteInteger("S", "K", 3);
+  ini.UpdateFile();
+  ini.WriteInteger("S", "K", 30);
+  try {
+    ini.UpdateFile();
+    ADD_FAILURE() << "the file grew past the limit";
+  } catch (const ProfileWriteError& error) {
+    EXPECT_EQ(QString::fromUtf8(error.what()),
+              QStringLiteral("In %1 kann nicht geschrieben werden: Die Datei würde größer als 4 MiB, "
+                             "und eine so große Datei wird beim Start nicht gelesen.")
+                  .arg(PathOf("KOVA.ini")));
+  }
+  EXPECT_EQ(FileBytes(PathOf("KOVA.ini")), "[S]\nK=3" + atLimit.substr(7));
 }
 
 }  // namespace

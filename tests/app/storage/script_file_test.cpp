@@ -2,6 +2,8 @@
 // again on saving, and a failed write never costs the previous file.
 #include "app/editor/editor_bytes.h"
 #include "app/storage/file_bytes.h"
+#include "app/storage/file_descriptor.h"
+#include "app/storage/file_lock.h"
 #include "app/storage/image_file.h"
 #include "app/storage/profile_file.h"
 #include "app/storage/script_file.h"
@@ -13,6 +15,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <fcntl.h>
 #include <functional>
 #include <grp.h>
 #include <sched.h>
@@ -22,6 +26,7 @@
 #include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
+#include <vector>
 
 namespace kova {
 namespace {
@@ -183,10 +188,13 @@ TEST_F(ScriptFileTest, DanglingLinkCreatesItsTarget) {
   EXPECT_EQ(ReadScriptFile(PathOf("target.sh")), "made");
 }
 
-TEST_F(ScriptFileTest, LinkLoopIsAnError) {
+TEST_F(ScriptFileTest, LinkLoopIsAnErrorInWords) {
   ASSERT_EQ(symlink("b", QFile::encodeName(PathOf("a")).constData()), 0);
   ASSERT_EQ(symlink("a", QFile::encodeName(PathOf("b")).constData()), 0);
-  EXPECT_EQ(MessageOfWrite(PathOf("a")), "E/A-Fehler " + std::to_string(ELOOP));
+  const std::string loop = "Der Pfad führt über zu viele symbolische Verknüpfungen, vermutlich im Kreis";
+  EXPECT_EQ(MessageOfWrite(PathOf("a")), loop);
+  EXPECT_EQ(MessageOfRead(PathOf("a")),
+            QStringLiteral("Datei %1 kann nicht geöffnet werden. ").arg(PathOf("a")).toStdString() + loop + ".");
 }
 
 TEST_F(ScriptFileTest, LongestLegalNameSaves) {
@@ -320,13 +328,15 @@ TEST_F(ScriptFileTest, UnprivilegedUserKeepsWriteProtectionLinksAndOwners) {
   PutOwnFile(open + "/KOVA.ini", "[S]\nK=1\n", 0444);
   PutOwnFile(open + "/shared.sh", "old", 0666, 0);
   PutOwnFile(open + "/shared.png", "old", 0666, 0);
-  PutOwnFile(open + "/linked.sh", "old", 0644);
+  // The system clears the set-ID bits on a write and a change of group.
+  PutOwnFile(open + "/setuid.sh", "old", 06755);
+  PutOwnFile(open + "/linked.sh", "old", 06755);
   ASSERT_EQ(link(NativeName(open + "/linked.sh").c_str(), NativeName(open + "/second.sh").c_str()), 0);
-  PutOwnFile(closed + "/own.sh", "old", 0644);
+  PutOwnFile(closed + "/own.sh", "old", 02755);
 
   const std::string messages = AsUnprivilegedUser([&] {
     std::string result;
-    for (const char* name : {"/protected.sh", "/shared.sh", "/linked.sh"}) {
+    for (const char* name : {"/protected.sh", "/shared.sh", "/setuid.sh", "/linked.sh"}) {
       result += MessageOfWrite(open + name, "new") + "\n";
     }
     result += MessageOfPicture(open + "/protected.png") + "\n";
@@ -339,7 +349,7 @@ TEST_F(ScriptFileTest, UnprivilegedUserKeepsWriteProtectionLinksAndOwners) {
 
   const std::string refusedSettings =
       QStringLiteral("In %1 kann nicht geschrieben werden").arg(open + "/KOVA.ini").toStdString();
-  EXPECT_EQ(messages, "Dateizugriff verweigert\nno error\nno error\n" +
+  EXPECT_EQ(messages, "Dateizugriff verweigert\nno error\nno error\nno error\n" +
                           CannotWritePicture(open + "/protected.png", "Dateizugriff verweigert") +
                           "\nsaved\n" + refusedSettings + "\nno error\nDateizugriff verweigert\n");
   EXPECT_EQ(FileBytes(open + "/protected.sh"), "old");
@@ -350,10 +360,89 @@ TEST_F(ScriptFileTest, UnprivilegedUserKeepsWriteProtectionLinksAndOwners) {
   EXPECT_EQ(OwnerOf(open + "/shared.sh"), 0u);
   EXPECT_EQ(QImage(open + "/shared.png").size(), QSize(4, 4));
   EXPECT_EQ(OwnerOf(open + "/shared.png"), 0u);
+  EXPECT_EQ(FileBytes(open + "/setuid.sh"), "new");
+  EXPECT_EQ(ModeOf(open + "/setuid.sh"), 06755u);
   EXPECT_EQ(FileBytes(open + "/second.sh"), "new");
+  EXPECT_EQ(ModeOf(open + "/second.sh"), 06755u);
   EXPECT_EQ(FileBytes(closed + "/own.sh"), "new");
-  EXPECT_EQ(QDir(open).entryList(QDir::Files | QDir::Hidden).size(), 7);
+  EXPECT_EQ(ModeOf(closed + "/own.sh"), 02755u);
+  EXPECT_EQ(QDir(open).entryList(QDir::Files | QDir::Hidden).size(), 8);
   EXPECT_EQ(QDir(closed).entryList(QDir::Files | QDir::Hidden), QStringList{"own.sh"});
+}
+
+TEST_F(ScriptFileTest, LockOfAnotherProgramIsWaitedForOnlyAWhile) {
+  PutFileBytes(PathOf("locked.sh"), "old");
+  // Open-file locks of two opens conflict even within one process.
+  const FileDescriptor other(open(NativeName(PathOf("locked.sh")).c_str(), O_RDWR | O_CLOEXEC));
+  FileDescriptor ours(open(NativeName(PathOf("locked.sh")).c_str(), O_RDWR | O_CLOEXEC));
+  const std::chrono::milliseconds moment(20);
+  ASSERT_EQ(LockWholeFile(other.get(), F_RDLCK, moment), 0);
+  EXPECT_EQ(LockWholeFile(ours.get(), F_RDLCK, moment), 0);  // readers share
+  EXPECT_EQ(LockWholeFile(ours.get(), F_WRLCK, moment), EWOULDBLOCK);
+  EXPECT_EQ(LockWholeFile(other.get(), F_WRLCK, moment), EWOULDBLOCK);
+  ours.Close();
+  EXPECT_EQ(LockWholeFile(other.get(), F_WRLCK, moment), 0);
+}
+
+// Starts a process for each operation and lets them all begin at the same
+// moment; returns how many did not return true.
+int FailuresRunTogether(const std::vector<std::function<bool()>>& operations) {
+  int start[2];
+  if (pipe(start) != 0) return static_cast<int>(operations.size());
+  std::vector<pid_t> children;
+  for (const auto& operation : operations) {
+    const pid_t child = fork();
+    if (child == 0) {
+      close(start[1]);
+      char go;
+      const bool started = read(start[0], &go, 1) == 0;
+      _exit(started && operation() ? 0 : 1);
+    }
+    children.push_back(child);
+  }
+  close(start[0]);
+  close(start[1]);  // the end of the pipe is every child's signal to start
+  int failures = 0;
+  for (const pid_t child : children) {
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+      ++failures;
+    }
+  }
+  return failures;
+}
+
+// Two programs save one file written in place while a third opens it.
+TEST_F(ScriptFileTest, TwoProgramsWritingInPlaceLeaveOneWholeContent) {
+  const std::string longer(3 << 20, 'l');
+  const std::string shorter(2 << 20, 's');
+  PutFileBytes(PathOf("shared.sh"), shorter);
+  // A second link makes every save write in place.
+  ASSERT_EQ(link(NativeName(PathOf("shared.sh")).c_str(), NativeName(PathOf("second.sh")).c_str()), 0);
+  const auto writing = [&](const std::string& bytes) -> std::function<bool()> {
+    return [&] {
+      try {
+        WriteScriptFile(PathOf("shared.sh"), bytes);
+        return true;
+      } catch (const ScriptFileError&) {
+        return false;
+      }
+    };
+  };
+  const auto readingOneWhole = [&] {
+    const std::string read = ReadScriptFile(PathOf("shared.sh"));
+    return read == longer || read == shorter;
+  };
+  constexpr int kRounds = 50;
+  int failures = 0;
+  int mixed = 0;
+  for (int round = 0; round < kRounds; ++round) {
+    failures += FailuresRunTogether({writing(longer), writing(shorter), readingOneWhole});
+    const std::string result = FileBytes(PathOf("second.sh"));
+    if (result != longer && result != shorter) ++mixed;
+  }
+  EXPECT_EQ(failures, 0) << "of " << kRounds << " rounds";
+  EXPECT_EQ(mixed, 0) << "of " << kRounds << " rounds";
 }
 
 TEST_F(ScriptFileTest, FullDiskRefusesBeforeTheOldContentIsGone) {

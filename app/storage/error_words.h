@@ -1,0 +1,15 @@
+// Plain German words for the system errors that have no text among the
+// runtime's input/output messages nor among the system's open messages, so
+// that opening and saving say them alike.
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace kova {
+
+// Without a final full stop; nothing for an error that has no words here.
+std::optional<QString> PlainErrorWords(int error);
+
+}  // namespace kova
