@@ -37,6 +37,10 @@ QComboBox* MakeHistoryCombo(QWidget* parent, const char* name, int top, QLabel* 
   combo->setObjectName(QLatin1String(name));
   combo->setEditable(true);
   combo->setInsertPolicy(QComboBox::NoInsert);
+  // Completion would change what the user sees on Enter: it takes a history
+  // entry in that entry's letter case, or the first entry for a proposed text,
+  // and keeps the dialog open. Without it Enter is the OK button.
+  combo->setCompleter(nullptr);
   combo->setGeometry(96, top, 228, 21);
   label->setBuddy(combo);
   return combo;
