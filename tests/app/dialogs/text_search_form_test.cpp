@@ -1,4 +1,5 @@
-// The search and replace dialogs: their properties, layout and histories.
+// The search and replace dialogs: their properties, layout and histories;
+// and how all dialogs place the controls of their group boxes.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -7,6 +8,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+#include "app/dialogs/settings_form.h"
 #include "app/dialogs/text_replace_form.h"
 #include "app/dialogs/text_search_form.h"
 
@@ -198,6 +200,20 @@ TEST(TextReplaceFormTest, ConfirmingUpdatesBothHistories) {
   EXPECT_EQ("y\r\nx", form.SearchTextHistory());
   EXPECT_EQ("r2\r\nR1", form.ReplaceTextHistory());
   EXPECT_EQ("r2", form.ReplaceText());
+}
+
+// A control over its group's caption or frame line hides part of them.
+TEST(DialogGroupsTest, EveryControlOfAGroupLiesInsideItsFrameBelowItsCaption) {
+  TTextSearchForm search(nullptr);
+  TTextReplaceForm replace(nullptr);
+  TSettingsForm settings(nullptr);
+  for (QDialog* dialog : std::initializer_list<QDialog*>{&search, &replace, &settings}) {
+    dialog->show();
+    for (const QGroupBox* group : dialog->findChildren<QGroupBox*>())
+      for (const QWidget* child : group->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        EXPECT_TRUE(group->contentsRect().contains(child->geometry()))
+            << group->objectName().toStdString() << ": " << child->metaObject()->className();
+  }
 }
 
 }  // namespace
