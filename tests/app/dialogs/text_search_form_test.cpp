@@ -68,9 +68,9 @@ TEST(TextSearchFormTest, ConfirmingPutsTheTextFirstOnceWithoutRegardToCase) {
   EXPECT_EQ("beta", form.SearchText());
 }
 
-// Shows the dialog as the program does, lets type play the user's part in
-// field, then presses Enter there (the main key, or the keypad's with
-// keypad); returns whether that closed the dialog with OK.
+// Shows the dialog, lets type act as the user, then presses Enter in the
+// field (the keypad's Enter with keypad); returns whether that closed the
+// dialog with OK.
 bool EnterIn(TTextSearchForm& form, const char* field,
              const std::function<void(QComboBox*)>& type = {}, bool keypad = false) {
   form.show();
