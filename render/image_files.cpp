@@ -59,13 +59,15 @@ QString ImageFileName(const QString& chosenName, ImageFormat format) {
   return chosenName + extension;
 }
 
-void CheckPictureDrawn(const QImage& image) {
-  if (image.isNull())
-    Fail(QStringLiteral("Es ist noch kein Diagramm gezeichnet, das gespeichert werden könnte."));
+void CheckPictureDrawn(const QImage& image, PictureUse use) {
+  if (!image.isNull()) return;
+  const QString participle =
+      use == PictureUse::Copy ? QStringLiteral("kopiert") : QStringLiteral("gespeichert");
+  Fail(QStringLiteral("Es ist noch kein Diagramm gezeichnet, das %1 werden könnte.").arg(participle));
 }
 
 bool EncodeImage(const QImage& image, ImageFormat format, QIODevice& device) {
-  CheckPictureDrawn(image);
+  CheckPictureDrawn(image, PictureUse::Save);
   CheckFormatCanHold(image, format);
   return Encode(image, format, device);
 }

@@ -28,9 +28,13 @@ QString ExtractFileExt(const QString& fileName);
 // extension appended unless the name already ends in exactly that extension.
 QString ImageFileName(const QString& chosenName, ImageFormat format);
 
-// Raises an Exception saying that nothing has been drawn yet when the picture
-// is null, as it is before the first run.
-void CheckPictureDrawn(const QImage& image);
+// What the user wants to do with a picture, so that a refusal can name it.
+enum class PictureUse { Copy, Save };
+
+// Raises an Exception saying that nothing has been drawn yet that could be
+// copied or saved (as use says) when the picture is null, as it is before the
+// first run.
+void CheckPictureDrawn(const QImage& image, PictureUse use);
 
 // Writes the whole picture file in the format to the device as it is encoded.
 // Raises an Exception before writing anything when there is no picture yet or

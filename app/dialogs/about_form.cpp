@@ -19,8 +19,8 @@ using kova::ClickLabel;
 
 const char* const InfoText =
     "KOVA zeichnet Nassi-Shneiderman-Diagramme (Struktogramme).\r\n\r\n"
-    "Mit Qt (qt.io), QScintilla (riverbankcomputing.com) und giflib "
-    "(giflib.sourceforge.net).";
+    "Mit Qt (qt.io), QScintilla (riverbankcomputing.com), libpng (libpng.org) "
+    "und giflib (giflib.sourceforge.net).";
 const char* const WebPageAddress = "https://kova.example.org";
 const char* const MailAddress = "kova@example.org";
 const char* const LogoAddress = "https://de.wikipedia.org/wiki/Nassi-Shneiderman-Diagramm";

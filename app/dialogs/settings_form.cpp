@@ -12,6 +12,7 @@
 
 #include "app/platform/dialog_seam.h"
 #include "app/dialogs/form_setup.h"
+#include "app/dialogs/group_box.h"
 #include "app/dialogs/labeled_edit.h"
 #include "app/dialogs/str_to_int.h"
 #include "app/platform/system_beep.h"
@@ -45,9 +46,8 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* text,
 QGroupBox* MakeFontGroup(QWidget* parent, const char* name, int top,
                          const char* labelName, QLabel*& label,
                          const char* buttonName, QPushButton*& button) {
-  auto* group = new QGroupBox(QStringLiteral("Schriftart"), parent);
-  group->setObjectName(QLatin1String(name));
-  group->setGeometry(3, top, 270, 103);
+  QGroupBox* group =
+      kova::MakeGroupBox(parent, name, QStringLiteral("Schriftart"), QRect(3, top, 270, 103));
   label = new QLabel(QLatin1String(kFontSample), group);
   label->setObjectName(QLatin1String(labelName));
   label->setGeometry(12, 16, 245, 49);
@@ -56,6 +56,7 @@ QGroupBox* MakeFontGroup(QWidget* parent, const char* name, int top,
   white.setColor(QPalette::Window, Qt::white);
   label->setPalette(white);
   button = MakeButton(group, buttonName, "Schriftart ändern...", QRect(12, 71, 133, 25));
+  kova::FitChildrenIntoGroup(*group);
   return group;
 }
 
@@ -130,14 +131,15 @@ TSettingsForm::TSettingsForm(QWidget* owner) : QDialog(owner) {
   AbstandEdit = metricEdit("AbstandEdit", "Mindestabstand zum horizontalen Rand:", 195, 119);
   GroupBox2 = MakeFontGroup(TabSheet2, "GroupBox2", 155, "NSDFontLabel", NSDFontLabel,
                             "NSDForntBtn", NSDForntBtn);
-  AusrichtungRadioGroup = new QGroupBox(QStringLiteral("Ausrichtung des Textes"), TabSheet2);
-  AusrichtungRadioGroup->setObjectName(QStringLiteral("AusrichtungRadioGroup"));
-  AusrichtungRadioGroup->setGeometry(279, 155, 185, 102);
+  AusrichtungRadioGroup =
+      kova::MakeGroupBox(TabSheet2, "AusrichtungRadioGroup",
+                         QStringLiteral("Ausrichtung des Textes"), QRect(279, 155, 185, 102));
   const char* const alignments[] = {"links", "rechts", "zentriert"};
   for (int i = 0; i < 3; ++i) {
     AusrichtungItems[i] = new QRadioButton(QLatin1String(alignments[i]), AusrichtungRadioGroup);
     AusrichtungItems[i]->setGeometry(8, 18 + 26 * i, 169, 17);
   }
+  kova::FitChildrenIntoGroup(*AusrichtungRadioGroup);
   KommentareChkBox = MakeCheckBox(TabSheet2, "KommentareChkBox",
                                   "Kommentare in das Struktogramm übernehmen",
                                   QRect(3, 264, 382, 17));

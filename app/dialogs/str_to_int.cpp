@@ -31,15 +31,19 @@ std::optional<std::int32_t> TryStrToInt(QStringView text) {
     ++i;
   }
   if (i >= text.size()) return std::nullopt;
-  const std::int64_t limit = negative ? 2147483648LL : 2147483647LL;
-  std::int64_t value = 0;
+  // Decimal digits must give a value in the signed range; hexadecimal digits
+  // are the number's 32 bits, so "$FFFFFFFF" is -1 and leading zeros are free.
+  const std::uint64_t limit = base == 16 ? 0xFFFFFFFFULL : negative ? 2147483648ULL : 2147483647ULL;
+  std::uint64_t value = 0;
   for (; i < text.size(); ++i) {
     const int digit = DigitValue(text[i], base);
     if (digit < 0) return std::nullopt;
-    value = value * base + digit;
+    value = value * static_cast<unsigned>(base) + static_cast<unsigned>(digit);
     if (value > limit) return std::nullopt;
   }
-  return static_cast<std::int32_t>(negative ? -value : value);
+  // The sign applies to those bits, wrapping as 32-bit arithmetic does.
+  const auto bits = static_cast<std::uint32_t>(value);
+  return static_cast<std::int32_t>(negative ? 0U - bits : bits);
 }
 
 std::int32_t StrToInt(const QString& text) {

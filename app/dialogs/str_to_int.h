@@ -1,7 +1,8 @@
 // Integer conversion of the number fields: optional leading blanks, an
-// optional sign, then decimal digits or hexadecimal digits after "$", "x" or
-// "0x" (either case), nothing after the digits, and a value within the signed
-// 32-bit range.
+// optional sign, then decimal digits whose value lies within the signed 32-bit
+// range, or hexadecimal digits after "$", "x" or "0x" (either case) whose
+// value fits in 32 bits and gives the signed number of those bits ("$FFFFFFFF"
+// is -1); nothing may follow the digits.
 #pragma once
 
 #include <QString>

@@ -8,6 +8,7 @@
 #include <QRadioButton>
 
 #include "app/dialogs/form_setup.h"
+#include "app/dialogs/group_box.h"
 #include "app/editor/text_lines.h"
 
 namespace kova {
@@ -37,6 +38,10 @@ QComboBox* MakeHistoryCombo(QWidget* parent, const char* name, int top, QLabel* 
   combo->setObjectName(QLatin1String(name));
   combo->setEditable(true);
   combo->setInsertPolicy(QComboBox::NoInsert);
+  // Completion would change what the user sees on Enter: it takes a history
+  // entry in that entry's letter case, or the first entry for a proposed text,
+  // and keeps the dialog open. Without it Enter is the OK button.
+  combo->setCompleter(nullptr);
   combo->setGeometry(96, top, 228, 21);
   label->setBuddy(combo);
   return combo;
@@ -81,9 +86,8 @@ TTextSearchForm::TTextSearchForm(QWidget* owner) : QDialog(owner) {
   Label1->adjustSize();
   cbSearchText = kova::MakeHistoryCombo(this, "cbSearchText", 8, Label1);
 
-  gbSearchOptions = new QGroupBox(QStringLiteral("Optionen"), this);
-  gbSearchOptions->setObjectName(QStringLiteral("gbSearchOptions"));
-  gbSearchOptions->setGeometry(8, 40, 154, 127);
+  gbSearchOptions = kova::MakeGroupBox(this, "gbSearchOptions", QStringLiteral("Optionen"),
+                                       QRect(8, 40, 154, 127));
   cbSearchCaseSensitive = MakeCheckBox(gbSearchOptions, "cbSearchCaseSensitive",
                                        QStringLiteral("Gro&ß-/Kleinschreibng"), 17);
   cbSearchWholeWords = MakeCheckBox(gbSearchOptions, "cbSearchWholeWords",
@@ -95,14 +99,16 @@ TTextSearchForm::TTextSearchForm(QWidget* owner) : QDialog(owner) {
   cbRegularExpression = MakeCheckBox(gbSearchOptions, "cbRegularExpression",
                                      QStringLiteral("&Regular expression"), 104);
 
-  rgSearchDirection = new QGroupBox(QStringLiteral("Richtung"), this);
-  rgSearchDirection->setObjectName(QStringLiteral("rgSearchDirection"));
-  rgSearchDirection->setGeometry(170, 40, 154, 65);
+  kova::FitChildrenIntoGroup(*gbSearchOptions);
+
+  rgSearchDirection = kova::MakeGroupBox(this, "rgSearchDirection", QStringLiteral("Richtung"),
+                                         QRect(170, 40, 154, 65));
   rbForward = new QRadioButton(QStringLiteral("&Vorwärts"), rgSearchDirection);
   rbForward->setGeometry(8, 18, 138, 17);
   rbBackward = new QRadioButton(QStringLiteral("&Zurück"), rgSearchDirection);
   rbBackward->setGeometry(8, 40, 138, 17);
   rbForward->setChecked(true);
+  kova::FitChildrenIntoGroup(*rgSearchDirection);
 
   btnOK = new QPushButton(QStringLiteral("&OK"), this);
   btnOK->setObjectName(QStringLiteral("btnOK"));

@@ -229,8 +229,8 @@ kova::DiagramImage& TMainForm::SelectedImage() {
 void TMainForm::CopyImageActionExecute() {
   const QImage& picture = SelectedImage().Bitmap();
   // Before the first run there is nothing to hand on: the clipboard keeps
-  // what it holds and the user hears what saving would say.
-  kova::CheckPictureDrawn(picture);
+  // what it holds and the user is told why.
+  kova::CheckPictureDrawn(picture, kova::PictureUse::Copy);
   QGuiApplication::clipboard()->setImage(picture);
 }
 

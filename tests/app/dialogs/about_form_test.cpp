@@ -91,8 +91,12 @@ TEST_F(AboutFormTest, ALongTextGetsOneEmptyLineAndAScrollBar) {
   EXPECT_EQ(Qt::ScrollBarAlwaysOn, form.Memo->verticalScrollBarPolicy());
 }
 
-TEST_F(AboutFormTest, TheOwnInfoTextNamesWhatTheProgramDraws) {
-  EXPECT_TRUE(form.Memo->toPlainText().contains("Struktogramme"));
+TEST_F(AboutFormTest, TheOwnInfoTextNamesWhatTheProgramDrawsAndTheLibrariesItUses) {
+  const QString text = form.Memo->toPlainText();
+  EXPECT_TRUE(text.contains("Struktogramme"));
+  for (const char* library : {"Qt (qt.io)", "QScintilla (riverbankcomputing.com)",
+                              "libpng (libpng.org)", "giflib (giflib.sourceforge.net)"})
+    EXPECT_TRUE(text.contains(library)) << library;
 }
 
 TEST_F(AboutFormTest, WrappedLinesCountAsDisplayed) {

@@ -24,8 +24,24 @@ TEST(StrToIntTest, KeepsToTheSigned32BitRange) {
   EXPECT_EQ(INT32_MIN, TryStrToInt(u"-2147483648"));
   EXPECT_FALSE(TryStrToInt(u"2147483648"));
   EXPECT_FALSE(TryStrToInt(u"-2147483649"));
-  EXPECT_FALSE(TryStrToInt(u"$80000000"));
   EXPECT_FALSE(TryStrToInt(u"99999999999999999999999"));
+}
+
+// Hexadecimal digits are the number's 32 bits; only a value beyond 32 bits
+// is no number, however many leading zeros come first.
+TEST(StrToIntTest, HexadecimalDigitsGiveTheSignedValueOfTheirBits) {
+  EXPECT_EQ(2147483647, TryStrToInt(u"$7FFFFFFF"));
+  EXPECT_EQ(INT32_MIN, TryStrToInt(u"$80000000"));
+  EXPECT_EQ(-1, TryStrToInt(u"$FFFFFFFF"));
+  EXPECT_EQ(-1, TryStrToInt(u"0xffffffff"));
+  EXPECT_EQ(-2, TryStrToInt(u"XFFFFFFFE"));
+  EXPECT_EQ(1, TryStrToInt(u"$000000001"));
+  EXPECT_EQ(-1, TryStrToInt(u"$0000000000FFFFFFFF"));
+  EXPECT_EQ(1, TryStrToInt(u"-$FFFFFFFF"));
+  EXPECT_EQ(INT32_MIN, TryStrToInt(u"-$80000000"));
+  EXPECT_FALSE(TryStrToInt(u"$100000000"));
+  EXPECT_FALSE(TryStrToInt(u"0x1FFFFFFFF"));
+  EXPECT_FALSE(TryStrToInt(u"$FFFFFFFFFFFFFFFFFFFF"));
 }
 
 TEST(StrToIntTest, RejectsWhatIsNoNumber) {

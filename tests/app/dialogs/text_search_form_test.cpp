@@ -1,10 +1,14 @@
-// The search and replace dialogs: their properties, layout and histories.
+// The search and replace dialogs: their properties, layout and histories;
+// and how all dialogs place the controls of their group boxes.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QPushButton>
+#include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
+#include "app/dialogs/settings_form.h"
 #include "app/dialogs/text_replace_form.h"
 #include "app/dialogs/text_search_form.h"
 
@@ -64,6 +68,52 @@ TEST(TextSearchFormTest, ConfirmingPutsTheTextFirstOnceWithoutRegardToCase) {
   EXPECT_EQ("beta", form.SearchText());
 }
 
+// Shows the dialog, lets type act as the user, then presses Enter in the
+// field (the keypad's Enter with keypad); returns whether that closed the
+// dialog with OK.
+bool EnterIn(TTextSearchForm& form, const char* field,
+             const std::function<void(QComboBox*)>& type = {}, bool keypad = false) {
+  form.show();
+  auto* combo = Child<QComboBox>(form, field);
+  combo->setFocus();
+  if (type) type(combo);
+  QTest::keyClick(combo, keypad ? Qt::Key_Enter : Qt::Key_Return,
+                  keypad ? Qt::KeypadModifier : Qt::NoModifier);
+  return form.isHidden() && form.result() == QDialog::Accepted;
+}
+
+void Retype(QComboBox* combo, const char* text) {
+  QTest::keyClick(combo, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(combo, text);
+}
+
+// Enter is OK: the dialog closes at once with exactly the text the user sees
+// in the field, in the user's letter case, whatever the history holds.
+TEST(TextSearchFormTest, EnterConfirmsTheTextAsTheUserSeesIt) {
+  const QString history = "alpha\r\nBeta";
+  TTextSearchForm proposed(nullptr);
+  proposed.SetSearchText("gamma");
+  proposed.SetSearchTextHistory(history);
+  ASSERT_TRUE(EnterIn(proposed, "cbSearchText"));
+  EXPECT_EQ("gamma", proposed.SearchText());
+  EXPECT_EQ("gamma\r\nalpha\r\nBeta", proposed.SearchTextHistory());
+
+  TTextSearchForm typed(nullptr);
+  typed.SetSearchText("gamma");
+  typed.SetSearchTextHistory(history);
+  ASSERT_TRUE(EnterIn(typed, "cbSearchText", [](QComboBox* c) { Retype(c, "delta"); }));
+  EXPECT_EQ("delta", typed.SearchText());
+  EXPECT_EQ("delta\r\nalpha\r\nBeta", typed.SearchTextHistory());
+
+  TTextSearchForm otherCase(nullptr);
+  otherCase.SetSearchCaseSensitive(true);
+  otherCase.SetSearchText("");
+  otherCase.SetSearchTextHistory(history);
+  ASSERT_TRUE(EnterIn(otherCase, "cbSearchText", [](QComboBox* c) { Retype(c, "beta"); }, true));
+  EXPECT_EQ("beta", otherCase.SearchText());
+  EXPECT_EQ("beta\r\nalpha", otherCase.SearchTextHistory());
+}
+
 TEST(TextSearchFormTest, TheEleventhEntryIsDroppedWhenReadBack) {
   TTextSearchForm form(nullptr);
   QStringList ten;
@@ -113,6 +163,33 @@ TEST(TextReplaceFormTest, TheReplaceDialogMovesTheGroupsBelowItsSecondText) {
             NextTabStop(Child<QComboBox>(form, "cbReplaceText")));
 }
 
+// Enter in either field confirms both texts as they stand.
+TEST(TextReplaceFormTest, EnterInEitherFieldConfirmsBothTextsAsTheUserSeesThem) {
+  for (const char* field : {"cbSearchText", "cbReplaceText"}) {
+    TTextReplaceForm form(nullptr);
+    form.SetSearchText("gamma");
+    form.SetSearchTextHistory("alpha\r\nBeta");
+    form.SetReplaceText("");
+    form.SetReplaceTextHistory("Eins\r\nzwei");
+    const auto typeReplacement = [&form](QComboBox*) {
+      Retype(Child<QComboBox>(form, "cbReplaceText"), "eins");
+    };
+    ASSERT_TRUE(EnterIn(form, field, typeReplacement)) << field;
+    EXPECT_EQ("gamma", form.SearchText());
+    EXPECT_EQ("eins", form.ReplaceText());
+    EXPECT_EQ("gamma\r\nalpha\r\nBeta", form.SearchTextHistory());
+    EXPECT_EQ("eins\r\nzwei", form.ReplaceTextHistory());
+  }
+  TTextReplaceForm keypad(nullptr);
+  keypad.SetSearchText("Beta");
+  keypad.SetSearchTextHistory("alpha\r\nBeta");
+  keypad.SetReplaceText("zwei");
+  keypad.SetReplaceTextHistory("Eins\r\nzwei");
+  ASSERT_TRUE(EnterIn(keypad, "cbReplaceText", {}, true));
+  EXPECT_EQ("Beta", keypad.SearchText());
+  EXPECT_EQ("zwei\r\nEins", keypad.ReplaceTextHistory());
+}
+
 TEST(TextReplaceFormTest, ConfirmingUpdatesBothHistories) {
   TTextReplaceForm form(nullptr);
   form.SetSearchTextHistory("x");
@@ -123,6 +200,20 @@ TEST(TextReplaceFormTest, ConfirmingUpdatesBothHistories) {
   EXPECT_EQ("y\r\nx", form.SearchTextHistory());
   EXPECT_EQ("r2\r\nR1", form.ReplaceTextHistory());
   EXPECT_EQ("r2", form.ReplaceText());
+}
+
+// A control over its group's caption or frame line hides part of them.
+TEST(DialogGroupsTest, EveryControlOfAGroupLiesInsideItsFrameBelowItsCaption) {
+  TTextSearchForm search(nullptr);
+  TTextReplaceForm replace(nullptr);
+  TSettingsForm settings(nullptr);
+  for (QDialog* dialog : std::initializer_list<QDialog*>{&search, &replace, &settings}) {
+    dialog->show();
+    for (const QGroupBox* group : dialog->findChildren<QGroupBox*>())
+      for (const QWidget* child : group->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        EXPECT_TRUE(group->contentsRect().contains(child->geometry()))
+            << group->objectName().toStdString() << ": " << child->metaObject()->className();
+  }
 }
 
 }  // namespace

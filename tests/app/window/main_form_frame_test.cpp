@@ -45,11 +45,15 @@ TEST_F(MainFormTest, PictureCommandsBeforeTheFirstRunDoNoHarm) {
   dialogs.fileAnswers.push_back(kova::FileChoice{folder.filePath("leer"), 1});
   form->SaveImageAction->trigger();
   // Nothing has been drawn that could be copied or saved: the user is told
-  // so, the same way both times, and the clipboard keeps what it held.
+  // so, each time in the words of the command, and the clipboard keeps what
+  // it held.
   EXPECT_EQ(QGuiApplication::clipboard()->text(), "Notiz");
   ASSERT_EQ(dialogs.messages.size(), 2u);
   EXPECT_EQ(dialogs.messages[0].kind, kova::MessageKind::Error);
   EXPECT_EQ(dialogs.messages[1].kind, dialogs.messages[0].kind);
-  EXPECT_EQ(dialogs.messages[1].text, dialogs.messages[0].text);
+  EXPECT_EQ(dialogs.messages[0].text,
+            "Es ist noch kein Diagramm gezeichnet, das kopiert werden könnte.");
+  EXPECT_EQ(dialogs.messages[1].text,
+            "Es ist noch kein Diagramm gezeichnet, das gespeichert werden könnte.");
   EXPECT_FALSE(QFileInfo::exists(folder.filePath("leer.bmp")));
 }

@@ -1,6 +1,8 @@
 // Searching from the main window: what the dialogs propose, store and find,
 // F3 and Shift+F3, and the report when nothing is found.
+#include <QComboBox>
 #include <QLabel>
+#include <QTest>
 #include <Qsci/qscilexerbash.h>
 #include <Qsci/qsciscintilla.h>
 
@@ -265,6 +267,36 @@ TEST_F(MainFormSearchTest, ASelectionWithinOneLineIsProposed) {
   form->fEditor->setSelection(0, 6, 1, 1);
   form->ShowSearchReplaceDialog(false);
   EXPECT_EQ("alpha", proposed) << "the word at the caret instead";
+}
+
+// The user presses Enter in the search field, after typing there or not:
+// the dialog searches for what the field shows, in its letter case.
+TEST_F(MainFormSearchTest, EnterSearchesForTheTextTheFieldShows) {
+  gbSearchTextAtCaret = gbSearchCaseSensitive = true;
+  gsSearchTextHistory = "Beta\r\nalpha one";
+  form->fEditor->setText("Beta one\nalpha beta");
+  const auto pressEnter = [this](const char* typed) {
+    answerer.action = [typed](QDialog& dialog) {
+      dialog.show();
+      auto* field = dialog.findChild<QComboBox*>("cbSearchText");
+      if (*typed) {
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(field, typed);
+      }
+      QTest::keyClick(field, Qt::Key_Return);
+    };
+  };
+  form->fEditor->setCursorPosition(1, 2);
+  pressEnter("");
+  form->ShowSearchReplaceDialog(false);
+  EXPECT_EQ((Sel{1, 0, 1, 5}), Selection()) << "the proposed word";
+  EXPECT_EQ("alpha\r\nBeta\r\nalpha one", gsSearchTextHistory);
+  form->fEditor->setCursorPosition(0, 0);
+  pressEnter("beta");
+  form->ShowSearchReplaceDialog(false);
+  EXPECT_EQ((Sel{1, 6, 1, 10}), Selection());
+  EXPECT_EQ("beta", gsSearchText);
+  EXPECT_EQ("beta\r\nalpha\r\nalpha one", gsSearchTextHistory);
 }
 
 TEST_F(MainFormSearchTest, ConfirmingPutsTheTextOnTopOfTheStoredHistory) {
