@@ -16,7 +16,7 @@ constexpr long long kMegabyte = 1LL << 20;
 
 long long TreeBytes(const TreeSize& size) {
   return size.elements * kBytesPerElement + size.caption_bytes * kBytesPerCaptionCharacter +
-         size.longest_caption * kBytesPerMeasuredCharacter;
+         std::min<long long>(size.longest_caption, kMaxCharactersMeasuredAtOnce) * kBytesPerMeasuredCharacter;
 }
 
 MemoryBudget::MemoryBudget() : MemoryBudget(MemoryRoom() / 2) {}

@@ -16,11 +16,13 @@ namespace kova {
 // written its sizes, besides its caption (measured: about 2.5 KB in the tree
 // and up to 0.5 KB for the sizes); each caption character costs three bytes
 // more, two in the tree and one in the translator's working copy. Layout
-// measures one caption at a time, and Qt's text layout takes about 45 bytes
-// a character of it while it measures.
+// measures one caption at a time, at most kMaxCharactersMeasuredAtOnce
+// characters of it at once, and Qt's text layout takes about 45 bytes a
+// character while it measures.
 constexpr long long kBytesPerElement = 3000;
 constexpr long long kBytesPerCaptionCharacter = 3;
 constexpr long long kBytesPerMeasuredCharacter = 48;
+constexpr long long kMaxCharactersMeasuredAtOnce = 1LL << 20;
 
 // The size of diagram trees: their elements, their captions' characters in
 // all and the longest caption's.
