@@ -17,6 +17,7 @@ namespace {
 
 constexpr int kLineNumberMargin = 0;
 constexpr int kMinimumGutterDigits = 2;
+constexpr unsigned long kMeasuredPiecesKept = 1 << 16;
 
 bool IsBlank(QChar c) { return c == u' ' || c == u'\t'; }
 
@@ -78,6 +79,18 @@ void ScriptEditor::Configure() {
   setTabIndents(true);
   setIndentationsUseTabs(false);
   setWrapMode(QsciScintilla::WrapNone);
+  // Laying out a line measures every character of it, which takes seconds
+  // for a line of many megabytes. Short pieces of text recur within a line
+  // and from line to line; each is measured once (a few megabytes at most).
+  SendScintilla(SCI_SETPOSITIONCACHE, kMeasuredPiecesKept);
+}
+
+void ScriptEditor::setWrapMode(WrapMode mode) {
+  QsciScintilla::setWrapMode(mode);
+  // Without wrapping QScintilla keeps the layout of the caret's line alone,
+  // and even that not from one repaint to the next; the lines on screen
+  // keep theirs instead. Wrapping keeps every line's already.
+  if (mode == WrapNone) SendScintilla(SCI_SETLAYOUTCACHE, SC_CACHE_PAGE);
 }
 
 int ScriptEditor::CaretY() const {

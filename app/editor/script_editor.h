@@ -53,6 +53,9 @@ class ScriptEditor : public QsciScintilla {
   // Attaches a highlighter (nullptr detaches it), keeping the editor font.
   void SetHighlighter(QsciLexer* highlighter);
 
+  // Also keeps the layout of the lines on screen between repaints.
+  void setWrapMode(WrapMode mode) override;
+
  signals:
   void StatusChanged(EditorStatusChanges changes);
 
