@@ -9,11 +9,17 @@ namespace kova {
 
 namespace {
 
+// A side of a text measured only in part is known to be too long, no more.
+QString SideLength(long long pixels) {
+  if (pixels >= kWiderThanAnyBitmap) return QStringLiteral("mehr als %1").arg(kMaxBitmapSide);
+  return QString::number(pixels);
+}
+
 [[noreturn]] void Refuse(long long width, long long height, const QString& reason) {
   throw Exception(
       QStringLiteral("Für das Diagramm kann keine Grafik von %1 × %2 Pixeln angelegt werden. %3")
-          .arg(width)
-          .arg(height)
+          .arg(SideLength(width))
+          .arg(SideLength(height))
           .arg(reason)
           .toLatin1()
           .toStdString());

@@ -4,9 +4,16 @@
 #ifndef KOVA_RENDER_BITMAP_LIMITS_H_
 #define KOVA_RENDER_BITMAP_LIMITS_H_
 
+#include <climits>
+
 namespace kova {
 
 constexpr long long kMaxBitmapSide = 8000000;
+
+// A text is measured only until it is wider than kMaxBitmapSide; it then
+// counts as this wide, and a side this long is named "more than
+// kMaxBitmapSide" when refused.
+constexpr int kWiderThanAnyBitmap = INT_MAX;
 
 // Raises an Exception naming the size when a width x height bitmap of
 // 32-bit pixels cannot be made; otherwise counts its bytes as spent by the

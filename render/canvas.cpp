@@ -1,11 +1,11 @@
 #include "render/canvas.h"
 
 #include <algorithm>
-#include <climits>
 #include <utility>
 
 #include "render/bitmap_limits.h"
 #include "translate/exception.h"
+#include "translate/memory_budget.h"
 
 namespace kova {
 namespace {
@@ -21,18 +21,21 @@ QString Latin1(const std::string& text) {
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// Qt adds advances in 26.6 fixed point, which wraps past 2^25 pixels; a text
-// that might reach that far is measured in pieces that cannot, and a sum
-// beyond an int's range is kept at its largest value (no bitmap is that wide).
+// Qt adds advances in 26.6 fixed point, which wraps past 2^25 pixels, and its
+// text layout takes memory for every character at once; so a long text is
+// measured in pieces that can reach neither. No bitmap is wider than
+// kMaxBitmapSide, so measuring stops once a text is wider than that.
 int TextAdvance(const QFontMetrics& metrics, const std::string& text) {
   constexpr long long kSafeAdvance = 1LL << 24;
-  const long long pieceLength = std::max(1LL, kSafeAdvance / (std::max(metrics.maxWidth(), 0) + 1LL));
+  const long long pieceLength = std::clamp(kSafeAdvance / (std::max(metrics.maxWidth(), 0) + 1LL), 1LL,
+                                           kMaxCharactersMeasuredAtOnce);
   if (static_cast<long long>(text.size()) <= pieceLength) return metrics.horizontalAdvance(Latin1(text));
   long long width = 0;
   for (size_t start = 0; start < text.size(); start += static_cast<size_t>(pieceLength)) {
     width += metrics.horizontalAdvance(Latin1(text.substr(start, static_cast<size_t>(pieceLength))));
+    if (width > kMaxBitmapSide) return kWiderThanAnyBitmap;
   }
-  return static_cast<int>(std::clamp<long long>(width, INT_MIN, INT_MAX));
+  return static_cast<int>(width);
 }
 
 }  // namespace

@@ -65,6 +65,8 @@ class Canvas {
   void FillRect(long long left, long long top, long long right, long long bottom);
   // Text texts are ISO-8859-1 bytes.
   void TextOut(long long x, long long y, const std::string& text);
+  // A text wider than any bitmap may be is measured only that far and
+  // counts as kWiderThanAnyBitmap (bitmap_limits.h).
   int TextWidth(const std::string& text) const;
   int TextHeight(const std::string& text) const;
 

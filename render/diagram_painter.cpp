@@ -50,6 +50,12 @@ bool DrawsAnyRow(const TDomNode& sequence) {
 
 }  // namespace
 
+long long SmallestPictureBytes(const DiagramMetrics& metrics) {
+  const long long width = std::max(1LL, metrics.NullBreite + 2 * kMargin);
+  const long long height = std::max(1LL, metrics.AnweisungsHoehe + 2 * kMargin);
+  return width * height * 4;
+}
+
 void CheckDiagramDepth(const TDomNode& root) {
   int depth = 0;
   TDomNode node = root;

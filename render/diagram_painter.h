@@ -65,6 +65,10 @@ class DiagramPainter {
   Canvas* canvas_ = nullptr;
 };
 
+// The bytes of the smallest picture DrawDiagram makes with these metrics:
+// an empty diagram's, one row high and as narrow as a sequence may be.
+long long SmallestPictureBytes(const DiagramMetrics& metrics);
+
 // Raises an Exception when the tree below node is nested deeper than
 // kMaxDiagramDepth. Walks the tree without recursion.
 void CheckDiagramDepth(const TDomNode& node);

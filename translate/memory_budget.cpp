@@ -16,7 +16,7 @@ constexpr long long kMegabyte = 1LL << 20;
 
 long long TreeBytes(const TreeSize& size) {
   return size.elements * kBytesPerElement + size.caption_bytes * kBytesPerCaptionCharacter +
-         size.longest_caption * kBytesPerMeasuredCharacter;
+         std::min<long long>(size.longest_caption, kMaxCharactersMeasuredAtOnce) * kBytesPerMeasuredCharacter;
 }
 
 MemoryBudget::MemoryBudget() : MemoryBudget(MemoryRoom() / 2) {}
@@ -43,9 +43,25 @@ QString OutOfMemoryReason() {
   return QStringLiteral("Das Diagramm ist zu groß für den verfügbaren Arbeitsspeicher.");
 }
 
-void CheckTreeSize(const TreeSize& size) {
-  const long long bytes = TreeBytes(size);
+void CheckFunctionDiagrams(int64_t functions, long long bytes) {
   if (bytes <= MemoryBudget::Left()) return;
+  // Translation stops at the function that no longer fits: there may be
+  // more than these.
+  throw Exception(QStringLiteral("Das Skript hat zu viele Funktionen für den verfügbaren "
+                                 "Arbeitsspeicher: für die Diagramme von %1 Funktionen reichen die "
+                                 "%2 MB nicht, die noch frei sind.")
+                      .arg(functions)
+                      .arg(MemoryBudget::Left() / kMegabyte)
+                      .toLatin1()
+                      .toStdString());
+}
+
+void CheckTreeSize(const TreeSize& size, long long bytes_per_function) {
+  const long long trees = TreeBytes(size);
+  const long long diagrams = size.functions * bytes_per_function;
+  const long long bytes = trees + diagrams;
+  if (bytes <= MemoryBudget::Left()) return;
+  if (diagrams > trees) CheckFunctionDiagrams(size.functions, bytes);
   throw Exception(
       QStringLiteral("Für das Skript kann kein Diagramm aus %1 Elementen (etwa %2 MB) angelegt "
                      "werden; frei sind noch %3 MB. %4")

@@ -16,18 +16,21 @@ namespace kova {
 // written its sizes, besides its caption (measured: about 2.5 KB in the tree
 // and up to 0.5 KB for the sizes); each caption character costs three bytes
 // more, two in the tree and one in the translator's working copy. Layout
-// measures one caption at a time, and Qt's text layout takes about 45 bytes
-// a character of it while it measures.
+// measures one caption at a time, at most kMaxCharactersMeasuredAtOnce
+// characters of it at once, and Qt's text layout takes about 45 bytes a
+// character while it measures.
 constexpr long long kBytesPerElement = 3000;
 constexpr long long kBytesPerCaptionCharacter = 3;
 constexpr long long kBytesPerMeasuredCharacter = 48;
+constexpr long long kMaxCharactersMeasuredAtOnce = 1LL << 20;
 
 // The size of diagram trees: their elements, their captions' characters in
-// all and the longest caption's.
+// all and the longest caption's, and how many of the trees are functions'.
 struct TreeSize {
   int64_t elements = 0;
   int64_t caption_bytes = 0;
   int64_t longest_caption = 0;
+  int64_t functions = 0;
 };
 
 // The bytes that trees of that size take while they are laid out.
@@ -59,9 +62,16 @@ class MemoryBudget {
 // The reason every refusal for memory gives.
 QString OutOfMemoryReason();
 
-// Raises an Exception naming the size when such trees do not fit into what
-// the run has left.
-void CheckTreeSize(const TreeSize& size);
+// Raises an Exception naming the size when such trees, and for each
+// function `bytes_per_function` more for showing its diagram, do not fit
+// into what the run has left. Where the functions' diagrams take the larger
+// part, the message names their number as the cause.
+void CheckTreeSize(const TreeSize& size, long long bytes_per_function = 0);
+
+// Raises the Exception that names the script's functions as too many for
+// the memory, with the number counted, when `bytes` for the diagrams of
+// that many do not fit into what the run has left.
+void CheckFunctionDiagrams(int64_t functions, long long bytes);
 
 }  // namespace kova
 

@@ -66,8 +66,12 @@ std::string_view Trim(std::string_view line) {
 // leaves none behind.
 class Translation {
  public:
-  Translation(TDomImplementation& factory, bool take_comments, TFunktionen& functions)
-      : factory_(factory), take_comments_(take_comments), functions_(functions) {
+  Translation(TDomImplementation& factory, bool take_comments, TFunktionen& functions,
+              long long bytes_per_function)
+      : factory_(factory),
+        take_comments_(take_comments),
+        functions_(functions),
+        bytes_per_function_(bytes_per_function) {
     drafts_.emplace_back(&size_);
   }
 
@@ -97,7 +101,7 @@ class Translation {
   }
 
   // Raises an Exception when the drafts have grown past the memory budget.
-  void CheckSize() const { CheckTreeSize(size_); }
+  void CheckSize() const { CheckTreeSize(size_, bytes_per_function_); }
 
   // Makes a document from each draft, the functions' appended to the list;
   // returns the main document.
@@ -187,6 +191,7 @@ class Translation {
   void OpenFunction(std::string_view line) {
     if (cur_draft_ != 0 || cur_ != DraftTree::kRoot) throw FunctionInsideStructure();
     drafts_.emplace_back(&size_);
+    ++size_.functions;
     cur_draft_ = drafts_.size() - 1;
     cur_ = DraftTree::kRoot;
     Add(kAufruf, std::string(1, FunctionHeaderMarker) + std::string(line));
@@ -201,6 +206,7 @@ class Translation {
   TDomImplementation& factory_;
   const bool take_comments_;
   TFunktionen& functions_;
+  const long long bytes_per_function_;
   TreeSize size_;
   std::vector<DraftTree> drafts_;
   size_t cur_draft_ = 0;
@@ -223,12 +229,16 @@ TreeSize EstimatedTree(const std::vector<std::string>& lines) {
 
 }  // namespace
 
-Translator::Translator(TDomImplementation& factory, bool take_comments, ErrorReport report)
-    : factory_(factory), take_comments_(take_comments), report_(std::move(report)) {}
+Translator::Translator(TDomImplementation& factory, bool take_comments, ErrorReport report,
+                       long long bytes_per_function)
+    : factory_(factory),
+      take_comments_(take_comments),
+      report_(std::move(report)),
+      bytes_per_function_(bytes_per_function) {}
 
 TDomDocument* Translator::BuildDiagramTree(const std::vector<std::string>& lines,
                                            TFunktionen& functions) const {
-  Translation translation(factory_, take_comments_, functions);
+  Translation translation(factory_, take_comments_, functions, bytes_per_function_);
   struct Failure {
     int line_index;
     std::string line_text;

@@ -36,7 +36,12 @@ class Translator {
  public:
   // The factory owns every document made; take_comments turns comment lines
   // into statements ("Kommentare übernehmen"); report may be empty.
-  Translator(TDomImplementation& factory, bool take_comments, ErrorReport report);
+  // bytes_per_function is what the caller will spend on each function's
+  // diagram besides its tree; it counts with the trees, so that a script
+  // with more functions than the run has room for is refused before any
+  // document is made.
+  Translator(TDomImplementation& factory, bool take_comments, ErrorReport report,
+             long long bytes_per_function = 0);
 
   // Translates `lines`, appends one document per function to `functions`
   // and returns the main document. Each document belongs to the factory;
@@ -51,6 +56,7 @@ class Translator {
   TDomImplementation& factory_;
   bool take_comments_;
   ErrorReport report_;
+  long long bytes_per_function_;
 };
 
 }  // namespace kova

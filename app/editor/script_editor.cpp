@@ -33,6 +33,7 @@ namespace {
 
 constexpr int kLineNumberMargin = 0;
 constexpr int kMinimumGutterDigits = 2;
+constexpr unsigned long kMeasuredPiecesKept = 1 << 16;
 
 // An invisible marker on each line the user edited. Scintilla moves markers
 // with their lines, so the mark stays on the right line whatever is inserted
@@ -132,6 +133,10 @@ void ScriptEditor::Configure() {
   setTabIndents(true);
   setIndentationsUseTabs(false);
   setWrapMode(QsciScintilla::WrapNone);
+  // Laying out a line measures every character of it, which takes seconds
+  // for a line of many megabytes. Short pieces of text recur within a line
+  // and from line to line; each is measured once (a few megabytes at most).
+  SendScintilla(SCI_SETPOSITIONCACHE, kMeasuredPiecesKept);
   // Redo on the window's key, so that the editor's context menu names the
   // same key as the window's menu; Ctrl+Y redoes as well.
   QsciCommand* redo = standardCommands()->find(QsciCommand::Redo);
@@ -147,6 +152,14 @@ void ScriptEditor::YieldKeys(const QList<QKeySequence>& windowKeys) {
     if (windowKeys.contains(QKeySequence(command->key()))) command->setKey(0);
     if (windowKeys.contains(QKeySequence(command->alternateKey()))) command->setAlternateKey(0);
   }
+}
+
+void ScriptEditor::setWrapMode(WrapMode mode) {
+  QsciScintilla::setWrapMode(mode);
+  // Without wrapping QScintilla keeps the layout of the caret's line alone,
+  // and even that not from one repaint to the next; the lines on screen
+  // keep theirs instead. Wrapping keeps every line's already.
+  if (mode == WrapNone) SendScintilla(SCI_SETLAYOUTCACHE, SC_CACHE_PAGE);
 }
 
 int ScriptEditor::CaretY() const {

@@ -67,6 +67,9 @@ class ScriptEditor : public QsciScintilla {
   // the window offers too (undo, redo, cut, copy, paste) keep their keys.
   void YieldKeys(const QList<QKeySequence>& windowKeys);
 
+  // Also keeps the layout of the lines on screen between repaints.
+  void setWrapMode(WrapMode mode) override;
+
  signals:
   void StatusChanged(EditorStatusChanges changes);
 

@@ -7,6 +7,9 @@ namespace kova {
 DiagramImage::DiagramImage(QWidget* parent) : QWidget(parent) { BitmapChanged(); }
 
 void DiagramImage::BitmapChanged() {
+  // Finishing the picture frees what drawing took besides the bitmap, which
+  // an image on a hidden tab would keep until it is shown.
+  fCanvas.Image();
   setFixedSize(fCanvas.Width(), fCanvas.Height());
   update();
 }

@@ -51,6 +51,16 @@ std::string FunctionHeaderCaption(const kova::TDomDocument& document) {
 // functions instead of all after the run.
 constexpr std::size_t kFunctionsBetweenEvents = 256;
 
+// What showing one function's diagram costs besides its picture: its scroll
+// box, image, canvas with its text pictures, and tab (measured: about 20 KB
+// for a short function).
+constexpr long long kBytesPerFunctionView = 20 << 10;
+
+// What each function's diagram costs the run at the least.
+long long FunctionDiagramBytes() {
+  return kBytesPerFunctionView + kova::SmallestPictureBytes(kova::ProcessDiagramMetrics());
+}
+
 }  // namespace
 
 void TMainForm::RunActionExecute() {
@@ -63,7 +73,8 @@ void TMainForm::RunActionExecute() {
         *fDomImpl, CommentsAction != nullptr && CommentsAction->isChecked(),
         [this](int line, const std::string& lineText, const std::string& errorText) {
           Fehler(line, lineText, errorText);
-        });
+        },
+        FunctionDiagramBytes());
     DocumentHandle mainDocument(translator.BuildDiagramTree(EditorLines(), translated),
                                 DocumentRelease(*fDomImpl));
     std::vector<DocumentHandle> functions;
@@ -91,6 +102,11 @@ void TMainForm::RunActionExecute() {
     captions.reserve(static_cast<qsizetype>(functions.size()) + 1);
     for (std::size_t i = 1; i <= functions.size(); ++i) {
       if (i % kFunctionsBetweenEvents == 0) QCoreApplication::sendPostedEvents();
+      // Pictures larger than the least, and the main diagram's, take from
+      // the room that translating left for the functions: the run stops
+      // for them before it stops for some picture of theirs.
+      kova::CheckFunctionDiagrams(static_cast<int64_t>(functions.size()),
+                                  static_cast<long long>(functions.size() - i + 1) * FunctionDiagramBytes());
       prepareFunctionImage(i);
       drawDiagram(*functions[i - 1], *fImages[i]);
       captions.push_back(QString::fromLatin1(StripFunctionCaption(FunctionHeaderCaption(*functions[i - 1]))));
@@ -110,6 +126,7 @@ void TMainForm::RunActionExecute() {
 
 void TMainForm::prepareFunctionImage(std::size_t index) {
   if (fScrollBoxes[index] == nullptr) {
+    kova::MemoryBudget::Spend(kBytesPerFunctionView);
     fScrollBoxes[index] = newScrollBox();
     fImages[index] = newDiagramImage(fScrollBoxes[index]);
   }

@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "render/bitmap_limits.h"
 #include "render/diagram_support.h"
 #include "translate/exception.h"
 #include "translate/memory_budget.h"
@@ -96,6 +97,22 @@ TEST(TooLarge, DiagramBeyondOneBitmapIsRefusedWithItsSize) {
     EXPECT_NE(std::string(error.what()).find("9000040"), std::string::npos) << error.what();
   }
   EXPECT_EQ(diagram.canvas.Image().size(), QSize(70, 50));
+}
+
+// Such a text is measured only until it is too wide (see canvas.h); the
+// refusal says no more than that.
+TEST(TooLarge, TextMeasuredOnlyInPartIsRefusedAsWiderThanAnyBitmap) {
+  DiagramFixture diagram({{"endlos", kWiderThanAnyBitmap}});
+  TDomElement selection = Add(diagram.root, "auswahl", "c");
+  Add(Add(selection, "fall", "a"), "anweisung", "endlos");
+  Add(Add(selection, "fall", "b"), "anweisung", "endlos");
+  try {
+    diagram.Draw();
+    FAIL() << "drawn";
+  } catch (const Exception& error) {
+    EXPECT_NE(std::string(error.what()).find("von mehr als 8000000 \xD7 110 Pixeln"), std::string::npos)
+        << error.what();
+  }
 }
 
 // Checked right after layout against what the run has left, before any

@@ -91,5 +91,38 @@ TEST_F(HostileInputTest, TreesBeyondTheMemoryBudgetAreRefused) {
   EXPECT_EQ(Translate({"echo a"}), "data\n  anweisung \"echo a\"\n");
 }
 
+// What the caller spends on each function's diagram counts with the trees.
+// Where it takes the larger part, the refusal names the functions counted so
+// far as the cause; a script whose tree is the larger part is refused for
+// its size as before, and functions that fit are translated.
+TEST_F(HostileInputTest, FunctionsBeyondTheMemoryBudgetAreRefusedByTheirNumber) {
+  constexpr long long kDiagramBytes = 10 * kBytesPerElement;
+  const MemoryBudget budget(TreeBytes({.elements = 100}));
+  const auto build = [this](const std::vector<std::string>& lines) -> std::string {
+    try {
+      TDomDocument* document = Translator(factory_, false, ErrorReport(), kDiagramBytes)
+                                   .BuildDiagramTree(lines, functions_);
+      factory_.FreeDocument(document);
+      for (TDomDocument* function : functions_) factory_.FreeDocument(function);
+      functions_.clear();
+      return "";
+    } catch (const Exception& error) {
+      return error.what();
+    }
+  };
+  std::vector<std::string> functions;
+  for (int i = 0; i < 20; ++i) functions.insert(functions.end(), {"function f", "echo a", "}"});
+  const std::string refused = build(functions);
+  // Each function is three elements and ten more for its diagram: the
+  // eighth no longer fits beside the main program's root.
+  EXPECT_NE(refused.find("zu viele Funktionen"), std::string::npos) << refused;
+  EXPECT_NE(refused.find("von 8 Funktionen"), std::string::npos) << refused;
+  EXPECT_EQ(factory_.DocumentCount(), 0u);
+  EXPECT_NE(build(std::vector<std::string>(150, "echo a")).find("aus 150 Elementen"), std::string::npos);
+  functions.resize(6 * 3);
+  EXPECT_EQ(build(functions), "");
+  EXPECT_EQ(factory_.DocumentCount(), 0u);
+}
+
 }  // namespace
 }  // namespace kova

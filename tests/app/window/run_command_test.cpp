@@ -12,6 +12,7 @@
 #include "app/window/main_form_fixture.h"
 #include "app/editor/script_editor.h"
 #include "app/window/tab_set.h"
+#include "translate/memory_budget.h"
 
 namespace {
 
@@ -222,6 +223,33 @@ TEST_F(RunCommandTest, DiagramTooLargeForABitmapIsReportedAndTheWindowGoesOn) {
   EXPECT_EQ(Captions(), (std::vector<QString>{"Hauptprogramm", " demo ", " rechne"}));
   EXPECT_EQ(ShownScrollBoxes(), std::vector<int>{0});
   EXPECT_EQ(dialogs.messages.size(), 1u);
+}
+
+// Each function's scroll box, image, tab and picture count in the run's
+// memory: a script with more functions than that leaves room for is refused
+// before any of them is made, for its functions and not for some picture;
+// its text stays in the editor and the window shows the main diagram alone.
+TEST_F(RunCommandTest, TooManyFunctionsForTheMemoryAreRefusedByTheirNumber) {
+  Run(kTwoFunctions);
+  std::string script;
+  for (int i = 0; i < 500; ++i) script += "function f" + std::to_string(i) + "\n  echo " + std::to_string(i) + "\n}\n";
+  {
+    // Room for the trees of all 1500 lines, not for 500 function diagrams.
+    const kova::MemoryBudget budget(kova::TreeBytes({.elements = 3000}));
+    Run(script.c_str());
+  }
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  const QString& message = dialogs.messages[0].text;
+  EXPECT_TRUE(message.contains(QStringLiteral("zu viele Funktionen"))) << message.toStdString();
+  EXPECT_TRUE(message.contains(QStringLiteral("Arbeitsspeicher")));
+  EXPECT_FALSE(message.contains(QStringLiteral("Grafik")));
+  EXPECT_EQ(form->fEditor->text().toStdString(), script);
+  EXPECT_EQ(form->fImages.size(), 1u);
+  EXPECT_TRUE(form->TabSet->isHidden());
+  // With the memory there, the same text is drawn.
+  form->RunAction->trigger();
+  EXPECT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(form->TabSet->TabCount(), 501);
 }
 
 TEST_F(RunCommandTest, TenThousandLinesFinish) {
