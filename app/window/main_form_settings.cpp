@@ -246,7 +246,7 @@ void TMainForm::SetEditorFont(const kova::DiagramFont& font) {
   fEditor->SetEditorFont(kova::PointSizedQFont(font));
   // Plain text shows in the font's colour, with and without highlighting.
   const QColor color = font.color.Shown();
-  fEditor->setColor(color);
+  fEditor->SetTextColor(color);
   fShellHighlighter->setColor(color, QsciLexerBash::Default);
   fShellHighlighter->setColor(color, QsciLexerBash::Identifier);
 }
