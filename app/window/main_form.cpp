@@ -172,7 +172,7 @@ void TMainForm::SessionEndQuery(kova::SessionEnd& session) {
   // Asking for the user makes the session wait; an unmodified text needs no one.
   if (!fEditor->isModified()) return;
   // Where no one may be asked, the text is neither written nor thrown away
-  // unasked: the session is asked to go on, as "Abbrechen" would.
+  // unasked: the session is asked not to end, as "Abbrechen" does.
   if (!session.AllowsInteraction() || !mayClose()) {
     session.Cancel();
     return;
