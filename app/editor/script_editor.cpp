@@ -91,7 +91,8 @@ QFont StartFont() {
 
 }  // namespace
 
-ScriptEditor::ScriptEditor(QWidget* parent) : QsciScintilla(parent), font_(StartFont()) {
+ScriptEditor::ScriptEditor(QWidget* parent)
+    : QsciScintilla(parent), font_(StartFont()), textColor_(color()) {
   setFont(font_);
   setMarginsFont(font_);
   connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, &ScriptEditor::CheckStatus);
@@ -212,18 +213,33 @@ void ScriptEditor::CheckStatus() {
 
 void ScriptEditor::SetEditorFont(const QFont& font) {
   font_ = font;
-  if (lexer() != nullptr) {
-    lexer()->setFont(font);
-  } else {
-    setFont(font);
-  }
-  setMarginsFont(font);
-  FitGutter();
+  ApplyTextLook();
+}
+
+void ScriptEditor::SetTextColor(const QColor& color) {
+  textColor_ = color;
+  ApplyTextLook();
 }
 
 void ScriptEditor::SetHighlighter(QsciLexer* highlighter) {
   setLexer(highlighter);
-  SetEditorFont(font_);
+  ApplyTextLook();
+}
+
+void ScriptEditor::ApplyTextLook() {
+  if (lexer() != nullptr) {
+    lexer()->setFont(font_);
+  } else {
+    setFont(font_);
+    setColor(textColor_);
+    // Text keeps the styles a detached highlighter gave it, and detaching
+    // reset those styles to Scintilla's own proportional black font: every
+    // style takes the editor's look from the default style.
+    SendScintilla(SCI_STYLESETFORE, STYLE_DEFAULT, textColor_);
+    SendScintilla(SCI_STYLECLEARALL);
+  }
+  setMarginsFont(font_);
+  FitGutter();
 }
 
 void ScriptEditor::keyPressEvent(QKeyEvent* event) {

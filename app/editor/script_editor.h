@@ -54,7 +54,12 @@ class ScriptEditor : public QsciScintilla {
   // styles otherwise keep their own fonts, and fits the gutter to it.
   void SetEditorFont(const QFont& font);
   const QFont& EditorFont() const { return font_; }
-  // Attaches a highlighter (nullptr detaches it), keeping the editor font.
+  // The colour of plain text while no highlighter is attached; a highlighter
+  // colours the text by its own styles.
+  void SetTextColor(const QColor& color);
+  const QColor& TextColor() const { return textColor_; }
+  // Attaches a highlighter (nullptr detaches it), keeping the editor font
+  // and, without a highlighter, the text colour.
   void SetHighlighter(QsciLexer* highlighter);
 
   // Removes the blanks at the ends of the lines edited since they were read,
@@ -110,10 +115,12 @@ class ScriptEditor : public QsciScintilla {
   void TrimEditedLinesExcept(long keptLine);
   void TrimLinesLeftLater();
   void ReportUnrepresentableText() const;
+  void ApplyTextLook();
   void FitGutter();
   void ShowTopLineHint();
 
   QFont font_;
+  QColor textColor_;
   Status reported_;
   bool trimPending_ = false;
 };

@@ -15,6 +15,7 @@
 #include "app/window/diagram_image.h"
 #include "app/platform/dialog_seam.h"
 #include "app/platform/error_handler.h"
+#include "app/platform/session_end.h"
 #include "app/window/program_icon.h"
 #include "app/window/tab_set.h"
 #include "translate/dom.h"
@@ -60,6 +61,7 @@ TMainForm::TMainForm(const QString& iniPath, QWidget* parent) : QMainWindow(pare
   // An error while building the window is reported and start-up goes on with
   // what was built before it.
   kova::RunGuarded([this] { FormCreate(); });
+  answerSessionEnd();
 }
 
 TMainForm::~TMainForm() {
@@ -144,14 +146,38 @@ void TMainForm::createImagePane() {
 
 void TMainForm::FormCloseQuery(bool& canClose) { canClose = CanClear(); }
 
-void TMainForm::closeEvent(QCloseEvent* event) {
+bool TMainForm::mayClose() {
   bool canClose = true;
   if (!kova::RunGuarded([&] { FormCloseQuery(canClose); })) canClose = false;
-  if (canClose) {
+  return canClose;
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+  if (fTextGivenUp || mayClose()) {
     event->accept();
   } else {
     event->ignore();
   }
+}
+
+void TMainForm::answerSessionEnd() {
+  kova::AnswerSessionEnd(this, [this](kova::SessionEnd& session) {
+    kova::RunGuarded([&] { SessionEndQuery(session); });
+  });
+  connect(fEditor, &QsciScintilla::textChanged, this, [this] { fTextGivenUp = false; });
+}
+
+void TMainForm::SessionEndQuery(kova::SessionEnd& session) {
+  fTextGivenUp = false;
+  // Asking for the user makes the session wait; an unmodified text needs no one.
+  if (!fEditor->isModified()) return;
+  // Where no one may be asked, the text is neither written nor thrown away
+  // unasked: the session is asked not to end, as "Abbrechen" does.
+  if (!session.AllowsInteraction() || !mayClose()) {
+    session.Cancel();
+    return;
+  }
+  fTextGivenUp = true;
 }
 
 void TMainForm::FormDestroy() {

@@ -29,6 +29,7 @@ namespace kova {
 class Canvas;
 class DiagramImage;
 class ProfileFile;
+class SessionEnd;
 class TDomDocument;
 class TDomImplementation;
 class TabSet;
@@ -57,6 +58,9 @@ class TMainForm : public QMainWindow {
   kova::TabSet* TabSet = nullptr;
 
   void FormCloseQuery(bool& canClose);
+  // The session's question at log-off or shut-down: the close question,
+  // where the session manager lets the user be asked.
+  void SessionEndQuery(kova::SessionEnd& session);
 
   // Run and tabs (main_form_run.cpp)
   void RunActionExecute();
@@ -226,6 +230,12 @@ class TMainForm : public QMainWindow {
   void placeEditor();
   void createSearchEngines();
   void createImagePane();
+  void answerSessionEnd();
+  // The close question; a save that fails keeps the window.
+  bool mayClose();
+  // The user let the text go at the session's end, so the windows closed as
+  // it ends ask nothing more; an edit takes the answer back.
+  bool fTextGivenUp = false;
   void FormDestroy();
   void freeDiagramImages(std::size_t firstIndex);
 

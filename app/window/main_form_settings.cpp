@@ -232,7 +232,7 @@ void TMainForm::writeToolBarSettings(kova::ProfileFile& ini) const {
   for (const kova::ToolBar* band : ToolBars()) {
     const std::string name = band->objectName().toStdString();
     const QPoint place = ToolBarPlace(band);
-    ini.WriteBool(kSettings, name + ".Visible", !band->isHidden());
+    ini.WriteBool(kSettings, name + ".Visible", band->Shown());
     ini.WriteInteger(kSettings, name + ".Left", place.x());
     ini.WriteInteger(kSettings, name + ".Top", place.y());
   }
@@ -246,7 +246,7 @@ void TMainForm::SetEditorFont(const kova::DiagramFont& font) {
   fEditor->SetEditorFont(kova::PointSizedQFont(font));
   // Plain text shows in the font's colour, with and without highlighting.
   const QColor color = font.color.Shown();
-  fEditor->setColor(color);
+  fEditor->SetTextColor(color);
   fShellHighlighter->setColor(color, QsciLexerBash::Default);
   fShellHighlighter->setColor(color, QsciLexerBash::Identifier);
 }

@@ -1,6 +1,7 @@
 #include "app/window/tool_bar.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QFrame>
 #include <QHelpEvent>
 #include <QLayout>
@@ -77,6 +78,14 @@ QList<QWidget*> ToolBar::Items() const {
   return items;
 }
 
+// The window system closes a floating band's window only when the user asks
+// for it, which hides the band; the program closing every window as it ends
+// does not.
+void ToolBar::closeEvent(QCloseEvent* event) {
+  QToolBar::closeEvent(event);
+  fClosedWithTheProgram = event->isAccepted() && !event->spontaneous();
+}
+
 void ToolBar::moveEvent(QMoveEvent* event) {
   QToolBar::moveEvent(event);
   if (isVisible() && !isFloating()) fPlace = pos();
@@ -85,6 +94,7 @@ void ToolBar::moveEvent(QMoveEvent* event) {
 // The first placing on screen happens before the band counts as visible.
 void ToolBar::showEvent(QShowEvent* event) {
   QToolBar::showEvent(event);
+  fClosedWithTheProgram = false;
   if (!isFloating()) fPlace = pos();
 }
 

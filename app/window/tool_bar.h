@@ -53,12 +53,19 @@ class ToolBar : public QToolBar {
   QPoint Place() const { return fPlace; }
   void SetPlace(QPoint place) { fPlace = WindowPoint(place); }
 
+  // Whether the user left the band shown. A band that floats is a window of
+  // its own, which the program closes with all its windows when it ends;
+  // that does not hide it for the next start.
+  bool Shown() const { return !isHidden() || fClosedWithTheProgram; }
+
  protected:
+  void closeEvent(QCloseEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
  private:
   bool fShowHint = false;
+  bool fClosedWithTheProgram = false;
   QPoint fPlace;
 };
 

@@ -4,14 +4,17 @@
 #include <QClipboard>
 #include <QDropEvent>
 #include <QInputMethodEvent>
+#include <QApplication>
 #include <QLabel>
 #include <QMimeData>
 #include <QSplitter>
 #include <QTest>
 #include <Qsci/qscilexerbash.h>
 
+#include <string>
 #include <vector>
 
+#include "app/dialogs/settings_form.h"
 #include "app/dialogs/user_stubs.h"
 #include "app/window/main_form_fixture.h"
 #include "app/window/tool_bar.h"
@@ -223,6 +226,70 @@ TEST_F(EditorPaneTest, BashHighlightingAttachesAndDetachesTheHighlighter) {
   form->SetBashHighlighting(true);
   EXPECT_TRUE(form->BashSyntaxAction->isChecked());
   EXPECT_EQ(form->fEditor->lexer(), form->fShellHighlighter);
+}
+
+// How the editor draws each character of its text: the face, size, slant
+// and colour of the character's style.
+struct CharacterLook {
+  std::string face;
+  int size;
+  bool italic;
+  QColor color;
+  bool operator==(const CharacterLook&) const = default;
+  friend void PrintTo(const CharacterLook& look, std::ostream* out) {
+    *out << look.face << " " << look.size << (look.italic ? " italic " : " ") << look.color.name().toStdString();
+  }
+};
+
+CharacterLook LookAt(kova::ScriptEditor& editor, int position) {
+  const auto style = static_cast<unsigned long>(editor.SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, position));
+  char face[256] = {};
+  editor.SendScintilla(QsciScintillaBase::SCI_STYLEGETFONT, style, face);
+  const long bgr = editor.SendScintilla(QsciScintillaBase::SCI_STYLEGETFORE, style);
+  return {face, static_cast<int>(editor.SendScintilla(QsciScintillaBase::SCI_STYLEGETSIZE, style)),
+          editor.SendScintilla(QsciScintillaBase::SCI_STYLEGETITALIC, style) != 0,
+          QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF)};
+}
+
+// Every character in the font; where highlighting is off, or at `plainWord`
+// with highlighting on, also in the font's colour.
+void ExpectTextInFont(TMainForm& form, const kova::DiagramFont& font, const QString& plainWord) {
+  kova::ScriptEditor& editor = *form.fEditor;
+  const QString text = editor.text();
+  const bool highlighted = form.BashSyntaxAction->isChecked();
+  for (int position = 0; position < text.size(); ++position) {
+    const CharacterLook look = LookAt(editor, position);
+    const bool plain = !highlighted || text.indexOf(plainWord) == position;
+    const CharacterLook expected{font.name.toStdString(), font.size, font.italic,
+                                 plain ? font.color.Shown() : look.color};
+    EXPECT_EQ(look, expected) << "highlighting " << highlighted << ", character " << position;
+  }
+}
+
+TEST_F(EditorPaneTest, TheEditorFontAndColourShowWithHighlightingOnAndOff) {
+  form->show();
+  QApplication::setActiveWindow(form.get());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  kova::DiagramFont font{.name = "Courier New", .size = 13, .color = QColor(0x80, 0, 0), .italic = true};
+  form->SetEditorFont(font);
+  QTest::keyClicks(form->fEditor, "echo iiii # x");
+  ASSERT_TRUE(form->BashSyntaxAction->isChecked());
+  ExpectTextInFont(*form, font, "iiii");
+  for (bool on : {false, true, false}) {
+    QTest::keyClick(form->fEditor, Qt::Key_B, Qt::ControlModifier);
+    ASSERT_EQ(form->BashSyntaxAction->isChecked(), on);
+    ExpectTextInFont(*form, font, "iiii");
+  }
+  // A new font from the settings dialog while highlighting is off.
+  font = kova::DiagramFont{.name = "Liberation Serif", .size = 15, .color = QColor(0, 0, 0xC0)};
+  kova::ModalAnswerer answerer([&](QDialog& dialog) {
+    static_cast<TSettingsForm&>(dialog).SetEditFont(font);
+    dialog.done(QDialog::Accepted);
+  });
+  form->SettingsAction->trigger();
+  ExpectTextInFont(*form, font, "iiii");
+  QTest::keyClick(form->fEditor, Qt::Key_B, Qt::ControlModifier);
+  ExpectTextInFont(*form, font, "iiii");
 }
 
 TEST_F(EditorPaneTest, EditorConfigurationMatchesTheProgramsEditor) {

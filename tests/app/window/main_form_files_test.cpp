@@ -6,6 +6,7 @@
 #include <QTest>
 #include <Qsci/qsciscintilla.h>
 
+#include "app/platform/session_end.h"
 #include "app/storage/file_bytes.h"
 #include "app/window/diagram_image.h"
 #include "app/window/main_form_fixture.h"
@@ -311,6 +312,76 @@ TEST_F(FileCommandsTest, CancelKeepsTheWindowOpen) {
   dialogs.messageAnswers = {MessageButton::No};
   form->CloseMenu->trigger();
   EXPECT_FALSE(form->isVisible());
+}
+
+// The session manager's side of a log-off or shut-down.
+struct SessionStub final : kova::SessionEnd {
+  explicit SessionStub(bool interaction) : interaction(interaction) {}
+  bool AllowsInteraction() override {
+    ++interactionRequests;
+    return interaction;
+  }
+  void Cancel() override { ++cancels; }
+  bool interaction;
+  int interactionRequests = 0;
+  int cancels = 0;
+};
+
+TEST_F(FileCommandsTest, SessionEndAsksTheSaveQuestionWhereTheUserMayBeAsked) {
+  SessionStub unmodified(true);
+  form->SessionEndQuery(unmodified);
+  EXPECT_EQ(unmodified.interactionRequests, 0) << "nothing to ask, no one is kept waiting";
+  EXPECT_EQ(unmodified.cancels, 0);
+
+  Modify();
+  SessionStub noOneToAsk(false);
+  form->SessionEndQuery(noOneToAsk);
+  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_EQ(noOneToAsk.cancels, 1);
+  EXPECT_EQ(form->fEditor->text(), "edit ");
+
+  dialogs.messageAnswers = {MessageButton::Cancel};
+  SessionStub cancelled(true);
+  form->SessionEndQuery(cancelled);
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].text, kUnnamedQuestion);
+  EXPECT_EQ(cancelled.cancels, 1);
+
+  dialogs.messageAnswers = {MessageButton::Yes};
+  SessionStub saveAsCancelled(true);
+  form->SessionEndQuery(saveAsCancelled);
+  EXPECT_EQ(dialogs.fileRequests.size(), 1u);
+  EXPECT_EQ(saveAsCancelled.cancels, 1);
+  EXPECT_TRUE(form->fEditor->isModified());
+
+  dialogs.messageAnswers = {MessageButton::Yes};
+  dialogs.fileAnswers = {FileChoice{PathOf("saved.sh"), 1}};
+  SessionStub saved(true);
+  form->SessionEndQuery(saved);
+  EXPECT_EQ(saved.cancels, 0);
+  // Saved as typed, but for the trailing blank of the edited line.
+  EXPECT_EQ(kova::FileBytes(PathOf("saved.sh")), "edit");
+}
+
+TEST_F(FileCommandsTest, NoAtTheSessionEndIsNotAskedAgainWhenItClosesTheWindow) {
+  form->show();
+  Modify();
+  dialogs.messageAnswers = {MessageButton::No};
+  SessionStub session(true);
+  form->SessionEndQuery(session);
+  EXPECT_EQ(session.cancels, 0);
+  // The session, cancelled elsewhere, goes on; an edit takes the answer back.
+  Modify();
+  dialogs.messageAnswers = {MessageButton::Cancel};
+  form->close();
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_EQ(dialogs.messages.size(), 2u);
+
+  dialogs.messageAnswers = {MessageButton::No};
+  form->SessionEndQuery(session);
+  form->close();
+  EXPECT_FALSE(form->isVisible());
+  EXPECT_EQ(dialogs.messages.size(), 3u) << "the session's end closes the window without a second question";
 }
 
 TEST_F(FileCommandsTest, SaveOnAnUnnamedTextAsksForAName) {

@@ -9,6 +9,7 @@
 #include <QPalette>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <Qsci/qscilexerbash.h>
 #include <Qsci/qsciscintilla.h>
@@ -246,6 +247,33 @@ TEST_F(SettingsFileTest, NoVisibleToolbarShowsTheMenuToolbar) {
   EXPECT_TRUE(form->FileToolBar->isHidden());
   Exit();
   EXPECT_EQ(Value("Settings", "MenuToolBar.Visible"), "1");
+}
+
+TEST_F(SettingsFileTest, FloatingMenuToolbarLeftShownIsThereAgainDocked) {
+  WriteIni("[Settings]\nMenuToolBar.Visible=1\nFileToolBar.Visible=1\n");
+  Start();
+  form->show();
+  QApplication::setActiveWindow(form.get());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  kova::ToolBar* band = form->MenuToolBar;
+  const QPoint docked = form->ToolBarPlace(band);
+  // Dragged out by its grip, it floats in a window of its own.
+  const QPoint grip(band->GripWidth() / 2 + 1, band->height() / 2);
+  QTest::mousePress(band, Qt::LeftButton, {}, grip);
+  for (int step = 1; step <= 20; ++step) QTest::mouseMove(band, grip + QPoint(step * 10, step * 10));
+  QTest::mouseRelease(band, Qt::LeftButton, {}, grip + QPoint(200, 200));
+  ASSERT_TRUE(band->isFloating());
+  // Closed while minimised; the program's end closes every window left.
+  form->showMinimized();
+  form->close();
+  QApplication::closeAllWindows();
+  Restart();
+  EXPECT_EQ(Value("Settings", "MenuToolBar.Visible"), "1");
+  EXPECT_EQ(Value("Settings", "FileToolBar.Visible"), "1");
+  EXPECT_FALSE(form->MenuToolBar->isHidden());
+  EXPECT_FALSE(form->MenuToolBar->isFloating());
+  EXPECT_EQ(form->ToolBarPlace(form->MenuToolBar), docked);
+  EXPECT_FALSE(form->FileToolBar->isHidden());
 }
 
 TEST_F(SettingsFileTest, EditorPositionMatchesOnlyTheExactWord) {
