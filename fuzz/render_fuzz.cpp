@@ -115,7 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   font.bold = (choices & kBold) != 0;
   font.italic = (choices & kItalic) != 0;
-  int textHeight = 13;
+  int textHeight = 13;  // about what the default 8-point font measures
   int widthPerChar = 7;
   if (choices & kTextSizeFollows) {
     textHeight = bytes.NextInt();
