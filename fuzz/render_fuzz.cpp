@@ -1,7 +1,9 @@
 // Lays out and draws diagram trees with arbitrary metrics and fonts: every
 // metric, the font's size and orientation and the fixed text height range
-// over all of int. The trees are either built from the bytes directly (any
-// element under any other, shapes the translator never makes included) or
+// over all of int. The first byte says which of them the input gives; the
+// rest keep the program's defaults, so that a few bytes already make a
+// tree. The trees are either built from the bytes directly (any element
+// under any other, shapes the translator never makes included) or
 // translated from them as a script. Drawing may refuse a tree or a size with
 // an error, but must never crash or trip one of its assertions.
 #include <QGuiApplication>
@@ -12,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "byte_reader.h"
 #include "render/canvas.h"
 #include "render/diagram_painter.h"
 #include "translate/dom.h"
@@ -22,22 +25,15 @@ namespace {
 
 constexpr long long kMaxPixels = 20000000;  // keeps the fuzzer's memory bounded
 
-class ByteReader {
- public:
-  ByteReader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
-  bool Empty() const { return position_ >= size_; }
-  uint8_t Next() { return Empty() ? 0 : data_[position_++]; }
-  int NextInt() {
-    uint32_t value = 0;
-    for (int i = 0; i < 4; ++i) value = value << 8 | Next();
-    return static_cast<int32_t>(value);
-  }
-
- private:
-  const uint8_t* data_;
-  size_t size_;
-  size_t position_ = 0;
-};
+// The bits of an input's first byte.
+constexpr uint8_t kScript = 0x01;           // a script follows, else a tree
+constexpr uint8_t kRealTextMetrics = 0x02;  // text measured in the font, else fixed sizes
+constexpr uint8_t kTakeComments = 0x04;     // the script's comments are taken over
+constexpr uint8_t kMetricsFollow = 0x08;    // six 4-byte metrics and the alignment byte
+constexpr uint8_t kBold = 0x10;
+constexpr uint8_t kItalic = 0x20;
+constexpr uint8_t kFontFollows = 0x40;      // the font's 4-byte size and orientation
+constexpr uint8_t kTextSizeFollows = 0x80;  // the fixed text height (4 bytes), width per character
 
 // One byte per step: its low bits choose an element to append to the open
 // element (or to close it), a further byte the caption's length.
@@ -105,24 +101,32 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ByteReader bytes(data, size);
   const uint8_t choices = bytes.Next();
   kova::DiagramMetrics metrics;
-  for (int* value : {&metrics.AnweisungsHoehe, &metrics.SchleifenBreite, &metrics.AufrufBreite,
-                     &metrics.LeerAbstand, &metrics.NullBreite, &metrics.Abstand}) {
-    *value = bytes.NextInt();
+  if (choices & kMetricsFollow) {
+    for (int* value : {&metrics.AnweisungsHoehe, &metrics.SchleifenBreite, &metrics.AufrufBreite,
+                       &metrics.LeerAbstand, &metrics.NullBreite, &metrics.Abstand}) {
+      *value = bytes.NextInt();
+    }
+    metrics.Ausrichtung = bytes.Next();
   }
-  metrics.Ausrichtung = bytes.Next();
   kova::DiagramFont font;
-  font.size = bytes.NextInt();
-  font.orientation = bytes.NextInt();
-  font.bold = (choices & 0x10) != 0;
-  font.italic = (choices & 0x20) != 0;
-  const int textHeight = bytes.NextInt();
-  const int widthPerChar = bytes.Next();
+  if (choices & kFontFollows) {
+    font.size = bytes.NextInt();
+    font.orientation = bytes.NextInt();
+  }
+  font.bold = (choices & kBold) != 0;
+  font.italic = (choices & kItalic) != 0;
+  int textHeight = 13;  // about what the default 8-point font measures
+  int widthPerChar = 7;
+  if (choices & kTextSizeFollows) {
+    textHeight = bytes.NextInt();
+    widthPerChar = bytes.Next();
+  }
 
   kova::Canvas canvas;
   canvas.SetFont(font);
   // Real measurements follow the font's size; fixed ones let the text's
   // height take any value.
-  if ((choices & 0x02) == 0) {
+  if ((choices & kRealTextMetrics) == 0) {
     canvas.UseFixedTextMetrics(kova::FixedTextMetrics{
         [widthPerChar](const std::string& text) {
           return static_cast<int>(std::min<size_t>(text.size(), 1000000)) * widthPerChar;
@@ -132,7 +136,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   kova::DiagramPainter painter(metrics);
   kova::TDomImplementation factory;
-  if ((choices & 0x01) == 0) {
+  if ((choices & kScript) == 0) {
     kova::TDomDocument& document = *factory.CreateDocument();
     kova::TDomElement root = document.CreateElement("data");
     document.AppendChild(root);
@@ -141,7 +145,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   }
   kova::TFunktionen functions;
-  kova::Translator translator(factory, (choices & 0x04) != 0,
+  kova::Translator translator(factory, (choices & kTakeComments) != 0,
                               [](int, const std::string&, const std::string&) {});
   kova::TDomDocument* main = translator.BuildDiagramTree(ScriptLines(bytes), functions);
   Draw(painter, *main, canvas);

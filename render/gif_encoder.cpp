@@ -15,10 +15,18 @@ constexpr int kPaletteSize = 256;  // GIF colour maps hold a power of two
 // The level nearest to one channel's value.
 int Level(int value) { return (value + kStep / 2) / kStep; }
 
+// giflib does not check every write it makes (the file's last byte goes
+// unchecked), so the writer notes a failed write itself.
+struct Output {
+  QIODevice& device;
+  bool failed = false;
+};
+
 int WriteToDevice(GifFileType* gif, const GifByteType* data, int length) {
-  const qint64 written =
-      static_cast<QIODevice*>(gif->UserData)->write(reinterpret_cast<const char*>(data), length);
-  return written == length ? length : 0;
+  auto* output = static_cast<Output*>(gif->UserData);
+  if (output->device.write(reinterpret_cast<const char*>(data), length) == length) return length;
+  output->failed = true;
+  return 0;
 }
 
 // Releases giflib's writer however the encoding ends.
@@ -58,9 +66,10 @@ bool EncodeGif(const QImage& image, QIODevice& device) {
   }
   ColorMapObject* map = GifMakeMapObject(kPaletteSize, colors);
   if (!map) return false;
+  Output output{device};  // outlives the writer, whose closing still writes
   GifWriter writer;
   int error = 0;
-  writer.gif = EGifOpen(&device, WriteToDevice, &error);
+  writer.gif = EGifOpen(&output, WriteToDevice, &error);
   bool ok = writer.gif != nullptr;
   if (ok) {
     ok = EGifPutScreenDesc(writer.gif, pixels.width(), pixels.height(), 8, 0, map) == GIF_OK &&
@@ -76,7 +85,7 @@ bool EncodeGif(const QImage& image, QIODevice& device) {
   }
   GifFreeMapObject(map);
   if (writer.gif) ok = writer.Close() && ok;
-  return ok;
+  return ok && !output.failed;
 }
 
 }  // namespace kova

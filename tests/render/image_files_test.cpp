@@ -2,7 +2,6 @@
 // name a picture is saved under.
 #include "render/image_files.h"
 
-#include <gif_lib.h>
 #include <gtest/gtest.h>
 
 #include <QBuffer>
@@ -10,9 +9,12 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <QtEndian>
+#include <limits>
 
 #include "render/gif_encoder.h"
 #include "render/png_encoder.h"
+#include "support/device_full_after.h"
+#include "support/gif_reading.h"
 #include "translate/exception.h"
 
 namespace kova {
@@ -26,28 +28,6 @@ QImage SamplePicture() {
   image.setPixel(5, 5, qRgb(200, 30, 90));
   image.setPixel(6, 5, qRgb(25, 26, 128));
   image.setPixel(7, 5, qRgb(128, 128, 128));
-  return image;
-}
-
-// The picture as giflib reads it, converted back to colours.
-QImage ReadGif(const QString& fileName) {
-  int error = 0;
-  GifFileType* gif = DGifOpenFileName(QFile::encodeName(fileName).constData(), &error);
-  if (!gif) return QImage();
-  QImage image;
-  if (DGifSlurp(gif) == GIF_OK && gif->ImageCount == 1) {
-    const SavedImage& frame = gif->SavedImages[0];
-    const ColorMapObject* map =
-        frame.ImageDesc.ColorMap ? frame.ImageDesc.ColorMap : gif->SColorMap;
-    image = QImage(frame.ImageDesc.Width, frame.ImageDesc.Height, QImage::Format_RGB32);
-    for (int y = 0; y < image.height(); ++y) {
-      for (int x = 0; x < image.width(); ++x) {
-        const GifColorType c = map->Colors[frame.RasterBits[y * image.width() + x]];
-        image.setPixel(x, y, qRgb(c.Red, c.Green, c.Blue));
-      }
-    }
-  }
-  DGifCloseFile(gif, &error);
   return image;
 }
 
@@ -94,7 +74,9 @@ TEST_F(ImageFileWriting, FormatFollowsTheChoiceNotTheName) {
 TEST_F(ImageFileWriting, GifTakesTheNearestWebColourBlackAndWhiteExact) {
   const QImage picture = SamplePicture();
   EncodeToFile(picture, "plan.gif", ImageFormat::Gif);
-  const QImage back = ReadGif(Path("plan.gif"));
+  QFile file(Path("plan.gif"));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QImage back = ReadGif(file.readAll());
   ASSERT_EQ(back.size(), picture.size());
   for (int y = 0; y < picture.height(); ++y) {
     for (int x = 0; x < picture.width(); ++x) {
@@ -139,26 +121,7 @@ QByteArray PngOf(const QImage& image) {
   return EncodePng(image, buffer) ? buffer.data() : QByteArray();
 }
 
-// A device that takes `capacity` bytes and then fails, as a full disk does.
-class DeviceFullAfter : public QIODevice {
- public:
-  explicit DeviceFullAfter(qint64 capacity) : capacity_(capacity) { open(QIODevice::WriteOnly); }
-
- protected:
-  qint64 readData(char*, qint64) override { return -1; }
-  qint64 writeData(const char*, qint64 length) override {
-    if (length > capacity_) return -1;
-    capacity_ -= length;
-    return length;
-  }
-
- private:
-  qint64 capacity_;
-};
-
-// The sanitizer build's leak check fails this test if a failed write leaves
-// anything allocated.
-TEST(PngEncoding, KeepsEveryPixelAnySizeAndLeavesNothingWhenTheDeviceFails) {
+TEST(PngEncoding, KeepsEveryPixelAnySize) {
   for (const QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32}) {
     const QImage picture = NoisePicture(format);
     const QImage back = QImage::fromData(PngOf(picture), "PNG");
@@ -173,12 +136,22 @@ TEST(PngEncoding, KeepsEveryPixelAnySizeAndLeavesNothingWhenTheDeviceFails) {
   EXPECT_EQ(qFromBigEndian<quint32>(file.constData() + 16), 1u);
   EXPECT_EQ(qFromBigEndian<quint32>(file.constData() + 20), 1000001u);
   EXPECT_TRUE(file.endsWith(QByteArray::fromHex("0000000049454e44ae426082")));  // IEND
+}
 
+// A device that fills up anywhere, even at the file's very last byte, fails
+// the whole picture. The sanitizer build's leak check fails this test if a
+// failed write leaves anything allocated.
+TEST(ImageFileEncoding, FailsWhenTheDeviceFillsUpAnywhere) {
   const QImage noise = NoisePicture(QImage::Format_RGB32);
-  const qint64 size = PngOf(noise).size();
-  for (const qint64 capacity : {qint64{0}, qint64{8}, qint64{40}, size / 2, size - 1}) {
-    DeviceFullAfter device(capacity);
-    EXPECT_FALSE(EncodePng(noise, device)) << capacity;
+  for (const ImageFormat format : {ImageFormat::Bmp, ImageFormat::Gif, ImageFormat::Png}) {
+    DeviceFullAfter whole(std::numeric_limits<qint64>::max());
+    ASSERT_TRUE(EncodeImage(noise, format, whole));
+    const qint64 size = whole.size();
+    for (const qint64 capacity : {qint64{0}, qint64{8}, qint64{40}, size / 2, size - 1}) {
+      DeviceFullAfter device(capacity);
+      EXPECT_FALSE(EncodeImage(noise, format, device))
+          << static_cast<int>(format) << " " << capacity;
+    }
   }
 }
 
