@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "render/bitmap_limits.h"
 #include "render/geometry.h"
 #include "translate/exception.h"
 #include "translate/tree.h"
@@ -51,9 +52,12 @@ bool DrawsAnyRow(const TDomNode& sequence) {
 }  // namespace
 
 long long SmallestPictureBytes(const DiagramMetrics& metrics) {
-  const long long width = std::max(1LL, metrics.NullBreite + 2 * kMargin);
-  const long long height = std::max(1LL, metrics.AnweisungsHoehe + 2 * kMargin);
-  return width * height * 4;
+  // A side beyond the largest bitmap is refused anyway; capping it keeps the
+  // product within range for metrics as large as a settings file may hold.
+  const auto side = [](long long extent) {
+    return std::clamp(extent + 2 * kMargin, 1LL, kMaxBitmapSide + 1);
+  };
+  return side(metrics.NullBreite) * side(metrics.AnweisungsHoehe) * 4;
 }
 
 void CheckDiagramDepth(const TDomNode& root) {
