@@ -14,6 +14,9 @@ namespace kova {
 
 ToolButton::ToolButton(const QString& hint, QWidget* parent) : QToolButton(parent), fHint(hint) {
   setAutoRaise(true);
+  // A toolbar button is clicked, never focused: the focus stays where the
+  // user types, and a blank typed at start does not open the "Datei" menu.
+  setFocusPolicy(Qt::NoFocus);
 }
 
 bool ToolButton::event(QEvent* event) {

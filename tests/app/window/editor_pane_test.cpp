@@ -66,6 +66,16 @@ TEST_F(EditorPaneTest, TypingShowsCaretModifiedMarkAndEnablesUndo) {
   EXPECT_FALSE(form->RedoAction->isEnabled());
 }
 
+TEST_F(EditorPaneTest, TheWindowStartsWithTheFocusInTheEditor) {
+  // Toolbar buttons take no focus, so what the user types at once goes into
+  // the script rather than opening the first menu.
+  form->show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  ASSERT_EQ(QApplication::focusWidget(), form->fEditor);
+  QTest::keyClicks(QApplication::focusWidget(), "echo a");
+  EXPECT_EQ(form->fEditor->text(), "echo a");
+}
+
 TEST_F(EditorPaneTest, CaretPositionUsesFixedWidthFieldsAndNeverCutsANumber) {
   form->fEditor->setText(QString(11, '\n') + "0123456789");
   form->fEditor->setCursorPosition(11, 4);
