@@ -1,14 +1,17 @@
 // Layout and drawing of generated scripts of 1,000, 10,000 and 100,000 lines,
-// and the floor that a first drawing pays: allocating and filling a bitmap
-// of the same size white, which for large bitmaps is mostly the kernel
-// handing out fresh pages. The time per line should not grow with the script.
+// flat (statements only) and mixed (every kind of element), and the floor
+// that a first drawing pays: allocating and filling a bitmap of the same
+// size white, which for large bitmaps is mostly the kernel handing out fresh
+// pages. The time per line should not grow with the script.
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
 #include <QImage>
 #include <cstdlib>
 #include <map>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "render/canvas.h"
@@ -19,21 +22,34 @@
 namespace kova {
 namespace {
 
-// The diagram of a script of `lines` lines: the same section of 23 lines
-// again and again (statements, if/else with a loop and a break, a case with
-// three branches, a call, a foot-controlled loop), each with its own
-// numbers, as long scripts grow long rather than wide.
+enum class Shape { kFlat, kMixed };
+
+// The diagram of a script of `lines` lines, each with its own numbers, as
+// long scripts grow long rather than wide. A mixed script repeats a section
+// of 23 lines (statements, if/else with a loop and a break, a case with
+// three branches, a call, a foot-controlled loop); a flat one is statements.
 class ScriptTree {
  public:
-  explicit ScriptTree(int lines) {
+  explicit ScriptTree(std::pair<Shape, int> script) {
     const Translator translator(factory_, false, ErrorReport());
     TFunktionen functions;
-    document_ = translator.BuildDiagramTree(Lines(lines), functions);
+    const auto [shape, lines] = script;
+    document_ = translator.BuildDiagramTree(
+        shape == Shape::kFlat ? FlatLines(lines) : MixedLines(lines), functions);
   }
   TDomDocument& Document() const { return *document_; }
 
  private:
-  static std::vector<std::string> Lines(int count) {
+  static std::vector<std::string> FlatLines(int count) {
+    std::vector<std::string> lines;
+    for (int line = 0; line < count; ++line) {
+      const std::string n = std::to_string(line);
+      lines.push_back("cp \"$datei_" + n + "\" /var/tmp/ziel_" + n);
+    }
+    return lines;
+  }
+
+  static std::vector<std::string> MixedLines(int count) {
     std::vector<std::string> lines;
     for (int section = 0; static_cast<int>(lines.size()) < count; ++section) {
       const std::string n = std::to_string(section);
@@ -73,14 +89,17 @@ class ScriptTree {
   TDomDocument* document_ = nullptr;
 };
 
-const ScriptTree& Script(int lines) {
-  static std::map<int, ScriptTree> scripts;
-  return scripts.try_emplace(lines, lines).first->second;
+const ScriptTree& Script(Shape shape, int64_t lines) {
+  static std::map<std::pair<Shape, int>, ScriptTree> scripts;
+  const std::pair<Shape, int> key(shape, static_cast<int>(lines));
+  return scripts.try_emplace(key, key).first->second;
 }
 
+// Named in full, so that the drawing stays the same when the defaults change.
 void UseDiagramFont(Canvas& canvas) {
   DiagramFont font;
   font.name = "DejaVu Sans";
+  font.size = 8;
   canvas.SetFont(font);
 }
 
@@ -92,9 +111,13 @@ void CountLines(benchmark::State& state, int width, int height) {
       benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
+void Lengths(benchmark::internal::Benchmark* benchmark) {
+  benchmark->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+}
+
 // The first drawing of a script: a new canvas, so a new bitmap every time.
-void DrawScript(benchmark::State& state) {
-  const ScriptTree& script = Script(static_cast<int>(state.range(0)));
+void DrawScript(benchmark::State& state, Shape shape) {
+  const ScriptTree& script = Script(shape, state.range(0));
   DiagramPainter painter;
   int width = 0;
   int height = 0;
@@ -108,16 +131,39 @@ void DrawScript(benchmark::State& state) {
   }
   CountLines(state, width, height);
 }
-BENCHMARK(DrawScript)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(DrawScript, flat, Shape::kFlat)->Apply(Lengths);
+BENCHMARK_CAPTURE(DrawScript, mixed, Shape::kMixed)->Apply(Lengths);
 
-// Drawing the script again, as every run after the first does: the canvas
+// The second drawing of a script, as the second run does: the canvas and its
+// bitmap are kept, and the pictures of the texts drawn before are taken.
+void FirstRedrawScript(benchmark::State& state, Shape shape) {
+  const ScriptTree& script = Script(shape, state.range(0));
+  DiagramPainter painter;
+  std::optional<Canvas> canvas;
+  for (auto _ : state) {
+    state.PauseTiming();
+    canvas.reset();
+    canvas.emplace();
+    UseDiagramFont(*canvas);
+    painter.DrawDiagram(script.Document(), *canvas);
+    state.ResumeTiming();
+    painter.DrawDiagram(script.Document(), *canvas);
+    benchmark::DoNotOptimize(canvas->Image().constBits());
+  }
+  CountLines(state, canvas->Width(), canvas->Height());
+}
+BENCHMARK_CAPTURE(FirstRedrawScript, flat, Shape::kFlat)->Apply(Lengths);
+BENCHMARK_CAPTURE(FirstRedrawScript, mixed, Shape::kMixed)->Apply(Lengths);
+
+// Drawing the script again, as every run after the second does: the canvas
 // and its bitmap are kept, and with them the pictures of the texts drawn.
-void RedrawScript(benchmark::State& state) {
-  const ScriptTree& script = Script(static_cast<int>(state.range(0)));
-  static std::map<int64_t, Canvas> canvases;
-  Canvas& canvas = canvases[state.range(0)];
+void RedrawScript(benchmark::State& state, Shape shape) {
+  const ScriptTree& script = Script(shape, state.range(0));
+  static std::map<std::pair<Shape, int64_t>, Canvas> canvases;
+  Canvas& canvas = canvases[{shape, state.range(0)}];
   UseDiagramFont(canvas);
   DiagramPainter painter;
+  painter.DrawDiagram(script.Document(), canvas);
   painter.DrawDiagram(script.Document(), canvas);
   for (auto _ : state) {
     painter.DrawDiagram(script.Document(), canvas);
@@ -125,11 +171,12 @@ void RedrawScript(benchmark::State& state) {
   }
   CountLines(state, canvas.Width(), canvas.Height());
 }
-BENCHMARK(RedrawScript)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RedrawScript, flat, Shape::kFlat)->Apply(Lengths);
+BENCHMARK_CAPTURE(RedrawScript, mixed, Shape::kMixed)->Apply(Lengths);
 
 // The floor: a bitmap of the drawn diagram's size, allocated and filled white.
-void FillBitmap(benchmark::State& state) {
-  const ScriptTree& script = Script(static_cast<int>(state.range(0)));
+void FillBitmap(benchmark::State& state, Shape shape) {
+  const ScriptTree& script = Script(shape, state.range(0));
   Canvas measure;
   UseDiagramFont(measure);
   DiagramPainter().DrawDiagram(script.Document(), measure);
@@ -141,7 +188,8 @@ void FillBitmap(benchmark::State& state) {
     benchmark::DoNotOptimize(bitmap.constBits());
   }
 }
-BENCHMARK(FillBitmap)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FillBitmap, flat, Shape::kFlat)->Apply(Lengths);
+BENCHMARK_CAPTURE(FillBitmap, mixed, Shape::kMixed)->Apply(Lengths);
 
 }  // namespace
 }  // namespace kova

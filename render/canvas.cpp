@@ -174,7 +174,17 @@ Canvas::KnownText& Canvas::Known(const std::string& text) const {
 
 bool Canvas::CopyCell(KnownText& known, const std::string& text, long long x, long long y) {
   if (!known.cellTried) {
+    // Taking a picture costs more than drawing the text, so a text gets one
+    // only when it is drawn again: a first drawing draws mostly texts it
+    // never draws again, and a redraw draws its texts a second time.
+    if (!known.drawn) {
+      known.drawn = true;
+      return false;
+    }
     known.cellTried = true;
+    // Qt measures a text only up to U+009C, its separator of length
+    // variants, but draws all of it: ink past the cell would be lost.
+    if (text.find('\x9c') != std::string::npos) return false;
     const size_t budget = std::max(kMinCellBytes, static_cast<size_t>(image_.sizeInBytes()) / 4);
     if (cellBytes_ < budget) {
       known.cell =

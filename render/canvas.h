@@ -1,8 +1,9 @@
 // The drawing target of a diagram: a white 32-bit bitmap with a black
 // one-pixel pen, a white brush and the diagram font. Lines, rectangles and
 // ellipses follow the platform canvas's pixel rules exactly (see raster.h);
-// text goes through Qt's painter, and a text drawn on its white cell is
-// kept as a picture that later drawings of it copy (see text_cell.h).
+// text goes through Qt's painter, and a text drawn a second time on its
+// white cell is kept as a picture that later drawings of it copy (see
+// text_cell.h).
 #ifndef KOVA_RENDER_CANVAS_H_
 #define KOVA_RENDER_CANVAS_H_
 
@@ -74,6 +75,7 @@ class Canvas {
   // A text as measured and drawn in one font.
   struct KnownText {
     int width = 0;
+    bool drawn = false;  // once, without taking its picture
     bool cellTried = false;
     bool inkInRows = false;
     std::optional<TextCell> cell;

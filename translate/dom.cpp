@@ -66,9 +66,16 @@ TDomDocument::TDomDocument() : document_(QDomDocumentType()) {}
 TDomDocument::~TDomDocument() { CutIntoShallowPieces(document_); }
 
 TDomElement TDomDocument::CreateElement(const QString& tag_name) {
+  return NewElement(tag_name, IsVocabularyName(tag_name));
+}
+
+TDomElement TDomDocument::CreateElementOfKind(uint8_t kind) {
+  return NewElement(TagName(kind), true);
+}
+
+TDomElement TDomDocument::NewElement(const QString& tag_name, bool known) {
   // The policy is process-wide; it is set on every call so that creation
   // stays strict whatever else has changed it.
-  const bool known = IsVocabularyName(tag_name);
   QDomImplementation::setInvalidDataPolicy(known ? QDomImplementation::AcceptInvalidChars
                                                  : QDomImplementation::ReturnNullNode);
   TDomElement element = document_.createElement(tag_name);

@@ -22,6 +22,7 @@
 #include <QDomNode>
 #include <QString>
 
+#include <cstdint>
 #include <list>
 #include <unordered_map>
 
@@ -42,6 +43,9 @@ class TDomDocument {
   // A new element of this document, not yet in the tree. Throws
   // Exception("Invalid character error.") when tag_name is not an XML name.
   TDomElement CreateElement(const QString& tag_name);
+  // The same for the tag name of an element kind (tree.h), whose name needs
+  // no check. REQUIRES: kind <= 8.
+  TDomElement CreateElementOfKind(uint8_t kind);
 
   // Appends the root element. Throws Exception("Hierarchy request error.")
   // when the document already has one.
@@ -61,6 +65,7 @@ class TDomDocument {
   friend class TDomImplementation;
   TDomDocument();
   ~TDomDocument();
+  TDomElement NewElement(const QString& tag_name, bool known);
 
   QDomDocument document_;
 };

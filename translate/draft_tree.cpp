@@ -68,7 +68,7 @@ void DraftTree::CopyInto(TDomDocument& document) const {
   for (auto index = static_cast<Index>(nodes_.size()) - 1; index >= 0; --index) {
     const Node& node = nodes_[index];
     TDomElement& element = elements[index];
-    element = document.CreateElement(TagName(node.kind));
+    element = document.CreateElementOfKind(node.kind);
     if (node.has_caption) element.setAttribute(kCaption, ToQString(node.caption));
     if (node.elif_counter > 0) element.setAttribute(kElifCounter, QString::number(node.elif_counter));
     for (Index child = node.first_child; child >= 0; child = nodes_[child].next_sibling) {

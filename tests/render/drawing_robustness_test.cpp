@@ -1,5 +1,6 @@
 // Trees that the drawing rules leave open, trees too deep or too large to
-// draw, and random trees in real fonts: none may crash or trip an assertion.
+// draw, and random trees in real fonts: none may crash or trip an assertion,
+// and redrawing from kept text pictures gives the first drawing's pixels.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -167,7 +168,7 @@ class RandomTree {
   std::mt19937 random_;
 };
 
-TEST(RealFonts, RandomTreesNeverTripAnAssertion) {
+TEST(RealFonts, RandomTreesNeverTripAnAssertionAndRedrawAlike) {
   const std::pair<const char*, int> fonts[] = {
       {"DejaVu Sans", 8}, {"DejaVu Serif", 13}, {"Liberation Mono", 10}, {"Arial", 23}};
   for (unsigned seed = 1; seed <= 40; ++seed) {
@@ -189,6 +190,12 @@ TEST(RealFonts, RandomTreesNeverTripAnAssertion) {
     EXPECT_TRUE(IsBlack(image, image.width() - 10, image.height() - 10)) << "seed " << seed;
     EXPECT_EQ(canvas.Font(), font);
     EXPECT_EQ(canvas.GetBrushStyle(), BrushStyle::bsSolid);
+    // The second drawing takes the texts' pictures, the third copies them.
+    const QImage first = image;
+    for (int drawing = 2; drawing <= 3; ++drawing) {
+      painter.DrawDiagram(diagram.document, canvas);
+      EXPECT_EQ(canvas.Image(), first) << "seed " << seed << ", drawing " << drawing;
+    }
   }
 }
 
