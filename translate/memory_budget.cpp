@@ -12,6 +12,18 @@ MemoryBudget* run_budget = nullptr;
 
 constexpr long long kMegabyte = 1LL << 20;
 
+// Translation stops at the function that no longer fits: there may be more
+// than `functions`.
+[[noreturn]] void RefuseForFunctions(int64_t functions) {
+  throw Exception(QStringLiteral("Das Skript hat zu viele Funktionen für den verfügbaren "
+                                 "Arbeitsspeicher: für die Diagramme von %1 Funktionen reichen die "
+                                 "%2 MB nicht, die noch frei sind.")
+                      .arg(functions)
+                      .arg(MemoryBudget::Left() / kMegabyte)
+                      .toLatin1()
+                      .toStdString());
+}
+
 }  // namespace
 
 long long TreeBytes(const TreeSize& size) {
@@ -44,16 +56,7 @@ QString OutOfMemoryReason() {
 }
 
 void CheckFunctionDiagrams(int64_t functions, long long bytes) {
-  if (bytes <= MemoryBudget::Left()) return;
-  // Translation stops at the function that no longer fits: there may be
-  // more than these.
-  throw Exception(QStringLiteral("Das Skript hat zu viele Funktionen für den verfügbaren "
-                                 "Arbeitsspeicher: für die Diagramme von %1 Funktionen reichen die "
-                                 "%2 MB nicht, die noch frei sind.")
-                      .arg(functions)
-                      .arg(MemoryBudget::Left() / kMegabyte)
-                      .toLatin1()
-                      .toStdString());
+  if (bytes > MemoryBudget::Left()) RefuseForFunctions(functions);
 }
 
 void CheckTreeSize(const TreeSize& size, long long bytes_per_function) {
@@ -61,7 +64,7 @@ void CheckTreeSize(const TreeSize& size, long long bytes_per_function) {
   const long long diagrams = size.functions * bytes_per_function;
   const long long bytes = trees + diagrams;
   if (bytes <= MemoryBudget::Left()) return;
-  if (diagrams > trees) CheckFunctionDiagrams(size.functions, bytes);
+  if (diagrams > trees) RefuseForFunctions(size.functions);
   throw Exception(
       QStringLiteral("Für das Skript kann kein Diagramm aus %1 Elementen (etwa %2 MB) angelegt "
                      "werden; frei sind noch %3 MB. %4")
