@@ -22,4 +22,11 @@ std::optional<QString> PlainErrorWords(int error) {
   }
 }
 
+QString CannotUseFileMessage(const QString& fileName, FileUse use, const QString& reason) {
+  return QStringLiteral("Datei %1 kann nicht %2 werden. %3")
+      .arg(fileName,
+           use == FileUse::Open ? QStringLiteral("geöffnet") : QStringLiteral("gespeichert"),
+           reason);
+}
+
 }  // namespace kova

@@ -12,4 +12,10 @@ namespace kova {
 // Without a final full stop; nothing for an error that has no words here.
 std::optional<QString> PlainErrorWords(int error);
 
+enum class FileUse { Open, Save };
+
+// "Datei <path> kann nicht geöffnet werden. <reason>", or "gespeichert" in
+// place of "geöffnet"; `reason` is a whole sentence with its full stop.
+QString CannotUseFileMessage(const QString& fileName, FileUse use, const QString& reason);
+
 }  // namespace kova

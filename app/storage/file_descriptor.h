@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <unistd.h>
+#include <utility>
 
 namespace kova {
 
@@ -11,6 +12,7 @@ class FileDescriptor {
  public:
   // Takes over `descriptor`; a negative one (a failed open) holds nothing.
   explicit FileDescriptor(int descriptor) : descriptor_(descriptor) {}
+  FileDescriptor(FileDescriptor&& other) noexcept : descriptor_(std::exchange(other.descriptor_, -1)) {}
   FileDescriptor(const FileDescriptor&) = delete;
   FileDescriptor& operator=(const FileDescriptor&) = delete;
   ~FileDescriptor() {

@@ -1,11 +1,22 @@
 #include "app/storage/file_lock.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <fcntl.h>
 #include <thread>
 
 namespace kova {
+
+namespace {
+
+std::atomic<std::chrono::milliseconds> gPatience{kFileLockPatience};
+
+}  // namespace
+
+void SetFileLockPatience(std::chrono::milliseconds patience) { gPatience = patience; }
+
+int LockWholeFile(int descriptor, short type) { return LockWholeFile(descriptor, type, gPatience); }
 
 int LockWholeFile(int descriptor, short type, std::chrono::milliseconds patience) {
   struct flock whole {};

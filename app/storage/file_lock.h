@@ -17,11 +17,17 @@ namespace kova {
 // that holds it longer must not freeze the window.
 inline constexpr std::chrono::milliseconds kFileLockPatience{10000};
 
+// Makes LockWholeFile wait `patience` where no other is given, for the whole
+// program; tests shorten it, to see a refusal without waiting that long.
+void SetFileLockPatience(std::chrono::milliseconds patience);
+
 // Locks the whole file, shared (F_RDLCK) or exclusive (F_WRLCK), until the
-// descriptor is closed, waiting at most `patience` for another holder to let
-// go. Returns 0 when locked and also when the file system offers no locks
-// (the file is then used unlocked, as any program without locks does),
-// EWOULDBLOCK when another holder kept it, else the system's error number.
-int LockWholeFile(int descriptor, short type, std::chrono::milliseconds patience = kFileLockPatience);
+// descriptor is closed, waiting at most `patience` (kFileLockPatience unless
+// set otherwise) for another holder to let go. Returns 0 when locked and also
+// when the file system offers no locks (the file is then used unlocked, as any
+// program without locks does), EWOULDBLOCK when another holder kept it, else
+// the system's error number.
+int LockWholeFile(int descriptor, short type);
+int LockWholeFile(int descriptor, short type, std::chrono::milliseconds patience);
 
 }  // namespace kova

@@ -87,8 +87,7 @@ std::string ReadRegularFile(const QString& fileName, std::size_t maxBytes) {
 }
 
 QString CannotOpenMessage(const QString& fileName, const FileReadError& error) {
-  return QStringLiteral("Datei %1 kann nicht geöffnet werden. %2")
-      .arg(fileName, QString::fromUtf8(error.what()));
+  return CannotUseFileMessage(fileName, FileUse::Open, QString::fromUtf8(error.what()));
 }
 
 }  // namespace kova

@@ -24,12 +24,11 @@ namespace kova {
 
 namespace {
 
-[[noreturn]] void Refuse(const QString& reason) { throw FileWriteError(reason.toStdString()); }
-
-[[noreturn]] void ThrowErrno(int error) { Refuse(FileWriteReason(error)); }
+[[noreturn]] void ThrowErrno(int error) { throw FileWriteError(error, FileWriteReason(error)); }
 
 [[noreturn]] void RefuseNotRegular() {
-  Refuse(QStringLiteral("Das Ziel ist keine gewöhnliche Datei (Pipe, Gerät oder Socket)"));
+  throw FileWriteError(EACCES,
+                       QStringLiteral("Das Ziel ist keine gewöhnliche Datei (Pipe, Gerät oder Socket)"));
 }
 
 // Follows symbolic links to the file that really holds the content, also when
@@ -165,6 +164,7 @@ class TargetFile {
 
  private:
   explicit TargetFile(std::pair<std::string, std::string> place);
+  FileDescriptor LockReplacedFile() const;
   void SyncFolder() const;
 
   std::string folderPath_;
@@ -247,6 +247,7 @@ std::optional<bool> TargetFile::Replace(const FileContent& content) {
     if (exists_ && fchmod(file.get(), info_.st_mode & 07777) != 0) ThrowErrno(errno);
     if (fsync(file.get()) != 0) ThrowErrno(errno);
     if (const int error = file.Close(); error != 0) ThrowErrno(error);
+    const FileDescriptor replaced = LockReplacedFile();
     if (renameat(folder_.get(), temporary.c_str(), folder_.get(), name_.c_str()) != 0) ThrowErrno(errno);
   } catch (...) {
     unlinkat(folder_.get(), temporary.c_str(), 0);
@@ -254,6 +255,43 @@ std::optional<bool> TargetFile::Replace(const FileContent& content) {
   }
   SyncFolder();
   return true;
+}
+
+// The file the rename is about to replace, locked as a file written in place
+// is: a program that holds a lock on it writes to it meanwhile, and what it
+// wrote would be lost with the replaced file. Held until the rename is done,
+// so that no other program locks the file in between; nothing is held when
+// there is no file to replace.
+FileDescriptor TargetFile::LockReplacedFile() const {
+  // Should the name have come to mean another file meanwhile, that one is
+  // what the rename replaces: it is locked instead, a few times at most.
+  for (int attempt = 0;; ++attempt) {
+    constexpr int kFlags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+    // An exclusive lock needs the file open for writing. Where the system
+    // refuses that though the folder lets the file be replaced (a lease of
+    // another program, a security module), a shared lock still waits for a
+    // writer and keeps every other writer out; a reader loses nothing when
+    // the file is replaced.
+    short type = F_WRLCK;
+    int descriptor = openat(folder_.get(), name_.c_str(), O_WRONLY | kFlags);
+    if (descriptor < 0 && errno != ENOENT) {
+      type = F_RDLCK;
+      descriptor = openat(folder_.get(), name_.c_str(), O_RDONLY | kFlags);
+    }
+    FileDescriptor file(descriptor);
+    // Absent; or not to be opened even for reading, so that no lock can be
+    // asked for: it is replaced unlocked, as on a file system without locks.
+    if (file.get() < 0) return file;
+    struct stat locked {};
+    if (fstat(file.get(), &locked) != 0) ThrowErrno(errno);
+    if (!S_ISREG(locked.st_mode)) RefuseNotRegular();
+    if (const int error = LockWholeFile(file.get(), type); error != 0) ThrowErrno(error);
+    struct stat named {};
+    if (fstatat(folder_.get(), name_.c_str(), &named, AT_SYMLINK_NOFOLLOW) != 0 ||
+        (named.st_dev == locked.st_dev && named.st_ino == locked.st_ino) || attempt == 10) {
+      return file;
+    }
+  }
 }
 
 void TargetFile::Overwrite(std::string_view bytes) {
@@ -292,6 +330,9 @@ void TargetFile::SyncFolder() const {
 }
 
 }  // namespace
+
+FileWriteError::FileWriteError(int error, const QString& reason)
+    : std::runtime_error(reason.toStdString()), error_(error) {}
 
 QString FileWriteReason(int error) {
   switch (error) {

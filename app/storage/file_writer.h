@@ -7,8 +7,10 @@
 //   files, and the target is absent or a regular file with one link that
 //   belongs to the user and carries no extended attributes, such as access
 //   control lists), the content goes to a temporary file beside it, which is
-//   renamed over the target only once every byte has reached the disk. The
-//   target keeps its permission bits and group.
+//   renamed over the target only once every byte has reached the disk, and
+//   only while the target is locked (see LockWholeFile), so that a program
+//   holding it does not go on writing to a file that is gone. The target
+//   keeps its permission bits and group.
 // - Otherwise the file is written in place, so that its owner, its links, its
 //   attributes and its permissions stay; it is emptied only once the file
 //   system has room for the new content, as far as the system can tell, and
@@ -28,7 +30,13 @@ namespace kova {
 // e.g. "Dateizugriff verweigert", in UTF-8.
 class FileWriteError : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  FileWriteError(int error, const QString& reason);
+  // The system's error number; EWOULDBLOCK when another program kept the
+  // file locked.
+  int Error() const { return error_; }
+
+ private:
+  int error_;
 };
 
 // The reason for a system error number: in the words of the runtime's

@@ -1,7 +1,10 @@
 #include "app/storage/script_file.h"
 
+#include "app/storage/error_words.h"
 #include "app/storage/file_reader.h"
 #include "app/storage/file_writer.h"
+
+#include <cerrno>
 
 namespace kova {
 
@@ -49,6 +52,13 @@ void WriteScriptFile(const QString& fileName, std::string_view bytes) {
   try {
     WriteFileSafely(fileName, bytes);
   } catch (const FileWriteError& error) {
+    // The user has to find the program that holds the file, so it is named,
+    // as a refused open names it.
+    if (error.Error() == EWOULDBLOCK) {
+      throw ScriptFileError(
+          CannotUseFileMessage(fileName, FileUse::Save, QString::fromUtf8(error.what()) + QLatin1Char('.'))
+              .toStdString());
+    }
     throw ScriptFileError(error.what());
   }
 }

@@ -37,7 +37,9 @@ std::string ReplaceLineBreaks(std::string_view bytes, std::string_view lineBreak
 std::string ReadScriptFile(const QString& fileName);
 
 // Makes `bytes` the file's content (see WriteFileSafely). Throws
-// ScriptFileError with the reason, e.g. "Dateizugriff verweigert".
+// ScriptFileError with the reason, e.g. "Dateizugriff verweigert"; a file
+// that another program keeps locked gives "Datei <path> kann nicht
+// gespeichert werden. Ein anderes Programm hält die Datei gesperrt."
 void WriteScriptFile(const QString& fileName, std::string_view bytes);
 
 }  // namespace kova

@@ -26,6 +26,7 @@
 #include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace kova {
@@ -382,6 +383,107 @@ TEST_F(ScriptFileTest, LockOfAnotherProgramIsWaitedForOnlyAWhile) {
   EXPECT_EQ(LockWholeFile(other.get(), F_WRLCK, moment), EWOULDBLOCK);
   ours.Close();
   EXPECT_EQ(LockWholeFile(other.get(), F_WRLCK, moment), 0);
+}
+
+// Another program: a process of its own that holds a record lock, as lockf
+// and SQLite take them, on each of the files until it is let go.
+class OtherProgramsLocks {
+ public:
+  explicit OtherProgramsLocks(const std::vector<QString>& paths) {
+    std::vector<std::string> names;
+    for (const QString& path : paths) names.push_back(NativeName(path));
+    int ready[2];
+    if (pipe(ready) != 0) return;
+    if (pipe(release_) != 0) release_[1] = -1;
+    child_ = release_[1] < 0 ? -1 : fork();
+    if (child_ == 0) {
+      close(ready[0]);
+      close(release_[1]);
+      size_t locked = 0;
+      for (const std::string& name : names) {
+        struct flock whole {};
+        whole.l_type = F_WRLCK;
+        whole.l_whence = SEEK_SET;
+        const int file = open(name.c_str(), O_RDWR);
+        if (file >= 0 && fcntl(file, F_SETLK, &whole) == 0) ++locked;
+      }
+      const char held = locked == names.size() ? 'y' : 'n';
+      if (write(ready[1], &held, 1) != 1) _exit(1);
+      close(ready[1]);
+      for (char any; read(release_[0], &any, 1) > 0;) {
+      }
+      _exit(0);
+    }
+    close(ready[1]);
+    if (release_[1] >= 0) close(release_[0]);
+    char held = 'n';
+    held_ = child_ > 0 && read(ready[0], &held, 1) == 1 && held == 'y';
+    close(ready[0]);
+  }
+  ~OtherProgramsLocks() { LetGo(); }
+  OtherProgramsLocks(const OtherProgramsLocks&) = delete;
+  OtherProgramsLocks& operator=(const OtherProgramsLocks&) = delete;
+
+  bool Held() const { return held_; }
+
+  // Returns once the program has ended, and its locks with it.
+  void LetGo() {
+    if (release_[1] >= 0) close(std::exchange(release_[1], -1));
+    if (child_ > 0) waitpid(std::exchange(child_, -1), nullptr, 0);
+  }
+
+ private:
+  int release_[2] = {-1, -1};
+  pid_t child_ = -1;
+  bool held_ = false;
+};
+
+ino_t InodeOf(const QString& path) {
+  struct stat info {};
+  return stat(NativeName(path).c_str(), &info) == 0 ? info.st_ino : 0;
+}
+
+// Refusals are seen at once rather than after the program's full wait.
+struct ShortLockPatience {
+  ShortLockPatience() { SetFileLockPatience(std::chrono::milliseconds(100)); }
+  ~ShortLockPatience() { SetFileLockPatience(kFileLockPatience); }
+};
+
+// A plain file is replaced on saving, a hard-linked one written in place;
+// neither may be saved while another program holds it, which would go on
+// writing to it and lose what it wrote, nor opened while it may be half
+// written.
+TEST_F(ScriptFileTest, FileAnotherProgramKeepsLockedIsNeitherSavedNorOpened) {
+  const QString plain = PathOf("plain.sh");
+  const QString linked = PathOf("linked.sh");
+  PutFileBytes(plain, "old");
+  PutFileBytes(linked, "old");
+  ASSERT_EQ(link(NativeName(linked).c_str(), NativeName(PathOf("second.sh")).c_str()), 0);
+  const ino_t plainInode = InodeOf(plain);
+  const ShortLockPatience patience;
+  OtherProgramsLocks locks({plain, linked});
+  ASSERT_TRUE(locks.Held());
+  for (const QString& path : {plain, linked}) {
+    EXPECT_EQ(MessageOfWrite(path, "new"),
+              QStringLiteral("Datei %1 kann nicht gespeichert werden. Ein anderes Programm hält die "
+                             "Datei gesperrt.")
+                  .arg(path)
+                  .toStdString());
+    EXPECT_EQ(MessageOfRead(path),
+              QStringLiteral("Datei %1 kann nicht geöffnet werden. Ein anderes Programm hält die "
+                             "Datei gesperrt.")
+                  .arg(path)
+                  .toStdString());
+    EXPECT_EQ(FileBytes(path), "old");
+  }
+  EXPECT_EQ(InodeOf(plain), plainInode);
+  EXPECT_EQ(FolderEntries(), (QStringList{"linked.sh", "plain.sh", "second.sh"}));
+
+  locks.LetGo();
+  for (const QString& path : {plain, linked}) {
+    EXPECT_EQ(MessageOfWrite(path, "new"), "no error");
+    EXPECT_EQ(ReadScriptFile(path), "new");
+  }
 }
 
 // Starts a process for each operation and lets them all begin at the same
