@@ -41,6 +41,14 @@ class FileCommandsTest : public MainFormTest {
 
   void Modify() { form->fEditor->insert(QStringLiteral("edit ")); }
 
+  // The text is modified and the user lets it go at the session's end.
+  void ModifyAndAnswerNoAtTheSessionEnd(kova::SessionEnd& session) {
+    form->show();
+    Modify();
+    dialogs.messageAnswers = {MessageButton::No};
+    form->SessionEndQuery(session);
+  }
+
   QString NamedQuestion(const QString& path) const {
     return QString::fromUtf8("Der Text in der Datei \"%1\" wurde verändert.\r\n\r\nÄnderungen speichern?")
         .arg(path);
@@ -378,11 +386,8 @@ void EndSession() {
 }
 
 TEST_F(FileCommandsTest, NoAtTheSessionEndIsNotAskedAgainWhenItClosesTheWindow) {
-  form->show();
-  Modify();
-  dialogs.messageAnswers = {MessageButton::No};
   SessionStub session(true);
-  form->SessionEndQuery(session);
+  ModifyAndAnswerNoAtTheSessionEnd(session);
   EXPECT_EQ(session.cancels, 0);
   // An edit takes the answer back.
   Modify();
@@ -399,11 +404,8 @@ TEST_F(FileCommandsTest, NoAtTheSessionEndIsNotAskedAgainWhenItClosesTheWindow) 
 }
 
 TEST_F(FileCommandsTest, NoAtASessionEndThatGoesOnIsAskedAgainAtTheNextClose) {
-  form->show();
-  Modify();
-  dialogs.messageAnswers = {MessageButton::No};
   SessionStub session(true);
-  form->SessionEndQuery(session);
+  ModifyAndAnswerNoAtTheSessionEnd(session);
   ASSERT_EQ(session.cancels, 0);
   // Another program cancels the log-off: nothing ends, the user goes on.
   dialogs.messageAnswers = {MessageButton::Cancel};

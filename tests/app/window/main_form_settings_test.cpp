@@ -84,6 +84,18 @@ class SettingsFileTest : public ::testing::Test {
     Exit();
     Start();
   }
+  // Closes the window as the user does; the window goes, and the one message
+  // said is the error `text`.
+  void CloseExpectingTheOneError(const QString& text) {
+    form->show();
+    form->close();
+    form.reset();
+    EXPECT_EQ(MainForm, nullptr);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].kind, kova::MessageKind::Error);
+    EXPECT_EQ(dialogs.messages[0].text, text);
+    dialogs.messages.clear();
+  }
   kova::ProfileFile Ini() const { return kova::ProfileFile(IniPath()); }
   std::string Value(std::string_view section, std::string_view key) const {
     return Ini().ReadString(section, key, "<absent>");
@@ -539,13 +551,7 @@ TEST_F(SettingsFileTest, KeysThisProgramDoesNotUseStay) {
 TEST_F(SettingsFileTest, RefusedWriteIsReportedAndTheWindowStillCloses) {
   const QString path = folder.filePath("missing/KOVA.ini");
   form = std::make_unique<TMainForm>(path);
-  form->show();
-  form->close();
-  form.reset();
-  EXPECT_EQ(MainForm, nullptr);
-  ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_EQ(dialogs.messages[0].kind, kova::MessageKind::Error);
-  EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("In %1 kann nicht geschrieben werden").arg(path));
+  CloseExpectingTheOneError(QStringLiteral("In %1 kann nicht geschrieben werden").arg(path));
 }
 
 TEST_F(SettingsFileTest, FileThatCannotBeReadIsReportedAndKept) {
@@ -579,15 +585,8 @@ TEST_F(SettingsFileTest, FileThatCannotBeReadIsReportedAndKept) {
 
 TEST_F(SettingsFileTest, FileThatCannotBeReadAgainAtExitIsReportedAndKept) {
   const auto closeAndExpect = [&](const QString& reason) {
-    form->show();
-    form->close();
-    form.reset();
-    EXPECT_EQ(MainForm, nullptr);
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].kind, kova::MessageKind::Error);
-    EXPECT_EQ(dialogs.messages[0].text,
-              QStringLiteral("In %1 kann nicht geschrieben werden: %2").arg(IniPath(), reason));
-    dialogs.messages.clear();
+    CloseExpectingTheOneError(
+        QStringLiteral("In %1 kann nicht geschrieben werden: %2").arg(IniPath(), reason));
   };
   // Another program makes it larger than a settings file may be.
   WriteIni("[Settings]\nEdit=rechts\n");
