@@ -22,4 +22,10 @@ class SessionEnd {
 // Hands the platform's every such question to `handler` while `context` lives.
 void AnswerSessionEnd(QObject* context, std::function<void(SessionEnd&)> handler);
 
+// Whether the windows are being closed because the session ends. The
+// question above may be followed by the end or, when another program cancels
+// it, by nothing at all; only this tells the closes of the end apart from
+// the user's own.
+bool SessionEnding();
+
 }  // namespace kova

@@ -1,6 +1,5 @@
 #include "app/storage/profile_file.h"
 
-#include "app/storage/file_reader.h"
 #include "app/storage/file_writer.h"
 
 #include <QFileInfo>
@@ -130,16 +129,21 @@ ProfileFile::ProfileFile(QString path) : path_(std::move(path)) {
   } catch (const FileReadError& error) {
     // Only a missing file is an empty one; what could not be read must not be
     // replaced by a file that has lost its lines.
-    if (error.Error() != ENOENT) {
-      refusal_ = CannotOpenMessage(QFileInfo(path_).absoluteFilePath(), error) +
-                 QStringLiteral(" Es gelten die Voreinstellungen, und die Datei wird beim Beenden "
-                                "nicht überschrieben.");
-    }
+    if (error.Error() != ENOENT) readError_ = error;
   }
 }
 
 void ProfileFile::CheckLoaded() const {
-  if (!refusal_.isEmpty()) throw ProfileReadError(refusal_.toStdString());
+  if (!readError_) return;
+  const QString message = CannotOpenMessage(QFileInfo(path_).absoluteFilePath(), *readError_) +
+                          QStringLiteral(" Es gelten die Voreinstellungen, und die Datei wird beim "
+                                         "Beenden nicht überschrieben.");
+  throw ProfileReadError(message.toStdString());
+}
+
+void ProfileFile::CheckWritable() const {
+  if (!readError_) return;
+  throw ProfileWriteError(QFileInfo(path_).absoluteFilePath(), QString::fromUtf8(readError_->what()));
 }
 
 std::optional<ProfileFile::Range> ProfileFile::FindSection(std::string_view section) const {
@@ -206,7 +210,7 @@ void ProfileFile::WriteBool(std::string_view section, std::string_view key, bool
 }
 
 void ProfileFile::UpdateFile() {
-  if (!changed_ || !refusal_.isEmpty()) return;
+  if (!changed_ || readError_) return;
   std::string content;
   for (const std::string& line : lines_) content += line + '\n';
   // The next start would refuse a larger file and never write it again.

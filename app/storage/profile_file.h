@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include "app/storage/file_reader.h"
+
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -46,6 +48,10 @@ class ProfileFile {
 
   // Throws ProfileReadError when the file was refused.
   void CheckLoaded() const;
+  // Throws ProfileWriteError, with the reason, when the file was refused:
+  // nothing written to it will reach the disk.
+  void CheckWritable() const;
+  bool Refused() const { return readError_.has_value(); }
 
   std::string ReadString(std::string_view section, std::string_view key,
                          std::string_view fallback) const;
@@ -74,7 +80,7 @@ class ProfileFile {
   std::optional<size_t> FindKey(Range range, std::string_view key) const;
 
   QString path_;
-  QString refusal_;
+  std::optional<FileReadError> readError_;
   std::vector<std::string> lines_;
   bool changed_ = false;
 };

@@ -153,7 +153,9 @@ bool TMainForm::mayClose() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-  if (fTextGivenUp || mayClose()) {
+  // "Nein" at the session's end holds for the closing that ends it only: where
+  // the session goes on, the next close asks again.
+  if ((fTextGivenUp && kova::SessionEnding()) || mayClose()) {
     event->accept();
   } else {
     event->ignore();

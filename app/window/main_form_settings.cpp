@@ -124,11 +124,16 @@ void TMainForm::readSettings() {
   readMetricSettings(ini);
   // A file that could not be read leaves every default in place; the user
   // learns why and that the file is kept.
+  fIniKept = ini.Refused();
   ini.CheckLoaded();
 }
 
 void TMainForm::writeSettings() {
+  if (fIniKept) return;
+  // Read again, so that what others wrote to it meanwhile stays. Where that
+  // fails now, the session's settings cannot be saved, and the user learns why.
   kova::ProfileFile ini(fIniPath);
+  ini.CheckWritable();
   writeBoundsSettings(ini);
   writeEditorSettings(ini);
   writeToolBarSettings(ini);

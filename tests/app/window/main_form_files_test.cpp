@@ -2,8 +2,10 @@
 // own line breaks, the save question, the title and the highlighting choice
 // of the file dialogs' filters.
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QTest>
+#include <QTimer>
 #include <Qsci/qsciscintilla.h>
 
 #include "app/platform/session_end.h"
@@ -38,6 +40,14 @@ class FileCommandsTest : public MainFormTest {
   }
 
   void Modify() { form->fEditor->insert(QStringLiteral("edit ")); }
+
+  // The text is modified and the user lets it go at the session's end.
+  void ModifyAndAnswerNoAtTheSessionEnd(kova::SessionEnd& session) {
+    form->show();
+    Modify();
+    dialogs.messageAnswers = {MessageButton::No};
+    form->SessionEndQuery(session);
+  }
 
   QString NamedQuestion(const QString& path) const {
     return QString::fromUtf8("Der Text in der Datei \"%1\" wurde verändert.\r\n\r\nÄnderungen speichern?")
@@ -363,25 +373,53 @@ TEST_F(FileCommandsTest, SessionEndAsksTheSaveQuestionWhereTheUserMayBeAsked) {
   EXPECT_EQ(kova::FileBytes(PathOf("saved.sh")), "edit");
 }
 
+// The platform's end of the session: while the message loop runs, the
+// application is told to quit, and Qt closes the windows.
+void EndSession() {
+  QTimer::singleShot(0, [] {
+    QEvent quit(QEvent::Quit);
+    QCoreApplication::sendEvent(QCoreApplication::instance(), &quit);
+    // The loop ends also where a window stayed open.
+    QCoreApplication::exit();
+  });
+  QCoreApplication::exec();
+}
+
 TEST_F(FileCommandsTest, NoAtTheSessionEndIsNotAskedAgainWhenItClosesTheWindow) {
-  form->show();
-  Modify();
-  dialogs.messageAnswers = {MessageButton::No};
   SessionStub session(true);
-  form->SessionEndQuery(session);
+  ModifyAndAnswerNoAtTheSessionEnd(session);
   EXPECT_EQ(session.cancels, 0);
-  // The session, cancelled elsewhere, goes on; an edit takes the answer back.
+  // An edit takes the answer back.
   Modify();
   dialogs.messageAnswers = {MessageButton::Cancel};
-  form->close();
+  EndSession();
   EXPECT_TRUE(form->isVisible());
   EXPECT_EQ(dialogs.messages.size(), 2u);
 
   dialogs.messageAnswers = {MessageButton::No};
   form->SessionEndQuery(session);
-  form->close();
+  EndSession();
   EXPECT_FALSE(form->isVisible());
   EXPECT_EQ(dialogs.messages.size(), 3u) << "the session's end closes the window without a second question";
+}
+
+TEST_F(FileCommandsTest, NoAtASessionEndThatGoesOnIsAskedAgainAtTheNextClose) {
+  SessionStub session(true);
+  ModifyAndAnswerNoAtTheSessionEnd(session);
+  ASSERT_EQ(session.cancels, 0);
+  // Another program cancels the log-off: nothing ends, the user goes on.
+  dialogs.messageAnswers = {MessageButton::Cancel};
+  form->CloseMenu->trigger();
+  EXPECT_TRUE(form->isVisible());
+  ASSERT_EQ(dialogs.messages.size(), 2u);
+  EXPECT_EQ(dialogs.messages[1].text, kUnnamedQuestion);
+  // The window's close button likewise.
+  dialogs.messageAnswers = {MessageButton::Cancel};
+  form->close();
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_EQ(dialogs.messages.size(), 3u);
+  EXPECT_EQ(form->fEditor->text(), "edit ");
+  EXPECT_TRUE(form->fEditor->isModified());
 }
 
 TEST_F(FileCommandsTest, SaveOnAnUnnamedTextAsksForAName) {

@@ -16,9 +16,12 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <fcntl.h>
 #include <memory>
 #include <string>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "app/window/diagram_image.h"
 #include "app/platform/dialog_stub.h"
@@ -81,6 +84,18 @@ class SettingsFileTest : public ::testing::Test {
     Exit();
     Start();
   }
+  // Closes the window as the user does; the window goes, and the one message
+  // said is the error `text`.
+  void CloseExpectingTheOneError(const QString& text) {
+    form->show();
+    form->close();
+    form.reset();
+    EXPECT_EQ(MainForm, nullptr);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].kind, kova::MessageKind::Error);
+    EXPECT_EQ(dialogs.messages[0].text, text);
+    dialogs.messages.clear();
+  }
   kova::ProfileFile Ini() const { return kova::ProfileFile(IniPath()); }
   std::string Value(std::string_view section, std::string_view key) const {
     return Ini().ReadString(section, key, "<absent>");
@@ -109,6 +124,51 @@ class SettingsFileTest : public ::testing::Test {
   QTemporaryDir folder;
   kova::DialogStub dialogs;
   std::unique_ptr<TMainForm> form;
+};
+
+// Another program that holds a write lock on the whole file (an fcntl record
+// lock) for as long as this object lives.
+class LockingProgram {
+ public:
+  explicit LockingProgram(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    int locked[2];
+    if (pipe(locked) != 0 || pipe(release_) != 0) return;
+    child_ = fork();
+    if (child_ == 0) {
+      close(locked[0]);
+      close(release_[1]);
+      struct flock whole {};
+      whole.l_type = F_WRLCK;
+      whole.l_whence = SEEK_SET;
+      const int file = open(name.constData(), O_RDWR);
+      const char done = file >= 0 && fcntl(file, F_SETLKW, &whole) == 0 ? 1 : 0;
+      if (write(locked[1], &done, 1) != 1) _exit(1);
+      char end;
+      // Returns once the parent closes its end of the pipe.
+      while (read(release_[0], &end, 1) > 0) {
+      }
+      _exit(0);
+    }
+    close(locked[1]);
+    close(release_[0]);
+    char done = 0;
+    locked_ = child_ > 0 && read(locked[0], &done, 1) == 1 && done == 1;
+    close(locked[0]);
+  }
+  LockingProgram(const LockingProgram&) = delete;
+  LockingProgram& operator=(const LockingProgram&) = delete;
+  ~LockingProgram() {
+    close(release_[1]);
+    if (child_ > 0) waitpid(child_, nullptr, 0);
+  }
+
+  bool Locked() const { return locked_; }
+
+ private:
+  int release_[2] = {-1, -1};
+  pid_t child_ = -1;
+  bool locked_ = false;
 };
 
 std::vector<std::string> ToolBarKeys() {
@@ -491,13 +551,7 @@ TEST_F(SettingsFileTest, KeysThisProgramDoesNotUseStay) {
 TEST_F(SettingsFileTest, RefusedWriteIsReportedAndTheWindowStillCloses) {
   const QString path = folder.filePath("missing/KOVA.ini");
   form = std::make_unique<TMainForm>(path);
-  form->show();
-  form->close();
-  form.reset();
-  EXPECT_EQ(MainForm, nullptr);
-  ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_EQ(dialogs.messages[0].kind, kova::MessageKind::Error);
-  EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("In %1 kann nicht geschrieben werden").arg(path));
+  CloseExpectingTheOneError(QStringLiteral("In %1 kann nicht geschrieben werden").arg(path));
 }
 
 TEST_F(SettingsFileTest, FileThatCannotBeReadIsReportedAndKept) {
@@ -517,6 +571,40 @@ TEST_F(SettingsFileTest, FileThatCannotBeReadIsReportedAndKept) {
   struct stat info {};
   ASSERT_EQ(lstat(QFile::encodeName(IniPath()).constData(), &info), 0);
   EXPECT_TRUE(S_ISFIFO(info.st_mode));
+
+  // Kept also where it could be read by the time of the exit.
+  ASSERT_EQ(unlink(QFile::encodeName(IniPath()).constData()), 0);
+  WriteIni("[Settings]\nEdit=oben\n" + std::string(size_t{5} << 20, ';') + "\n");
+  Start();
+  ASSERT_EQ(dialogs.messages.size(), 2u);
+  WriteIni("[Settings]\nEdit=links\n");
+  Exit();
+  EXPECT_EQ(dialogs.messages.size(), 2u);
+  EXPECT_EQ(kova::FileBytes(IniPath()), "[Settings]\nEdit=links\n");
+}
+
+TEST_F(SettingsFileTest, FileThatCannotBeReadAgainAtExitIsReportedAndKept) {
+  const auto closeAndExpect = [&](const QString& reason) {
+    CloseExpectingTheOneError(
+        QStringLiteral("In %1 kann nicht geschrieben werden: %2").arg(IniPath(), reason));
+  };
+  // Another program makes it larger than a settings file may be.
+  WriteIni("[Settings]\nEdit=rechts\n");
+  Start();
+  const std::string large = "[Settings]\nEdit=oben\n" + std::string(size_t{5} << 20, ';') + "\n";
+  WriteIni(large);
+  closeAndExpect(QStringLiteral("Die Datei ist größer als 4194304 Bytes."));
+  EXPECT_EQ(kova::FileBytes(IniPath()), large);
+
+  // Another program keeps it locked past the wait.
+  WriteIni("[Settings]\nEdit=rechts\n");
+  Start();
+  {
+    const LockingProgram other(IniPath());
+    ASSERT_TRUE(other.Locked());
+    closeAndExpect(QStringLiteral("Ein anderes Programm hält die Datei gesperrt."));
+  }
+  EXPECT_EQ(kova::FileBytes(IniPath()), "[Settings]\nEdit=rechts\n");
 }
 
 }  // namespace
