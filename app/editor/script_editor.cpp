@@ -48,10 +48,16 @@ constexpr QsciCommand::Command kSharedCommands[] = {QsciCommand::Undo, QsciComma
                                                     QsciCommand::SelectionCut,
                                                     QsciCommand::SelectionCopy, QsciCommand::Paste};
 
-// Dragged or pasted text that holds a character beyond ISO-8859-1, which the
-// 8-bit editor would turn into "?".
-bool IsUnrepresentableText(const QMimeData* source) {
-  return source->hasText() && !source->hasUrls() && !IsLatin1Text(source->text());
+// The text QScintilla inserts for a paste: the plain text, whatever else comes
+// with it, such as the URLs of files copied in a file manager.
+QString PastedText(const QMimeData* source) {
+  return source->hasFormat(QStringLiteral("text/plain")) ? source->text() : QString();
+}
+
+// The text QScintilla inserts for a drop: none for URLs, which it only
+// reports, else what a paste would insert.
+QString DroppedText(const QMimeData* source) {
+  return source->hasUrls() ? QString() : PastedText(source);
 }
 
 QString Latin1Part(const QString& text) {
@@ -315,10 +321,11 @@ void ScriptEditor::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 // Every paste comes here first; refusing text stops it before the selection
-// is replaced.
+// is replaced. The 8-bit editor would turn a character beyond ISO-8859-1
+// into "?".
 bool ScriptEditor::canInsertFromMimeData(const QMimeData* source) const {
   if (!QsciScintilla::canInsertFromMimeData(source)) return false;
-  if (!IsUnrepresentableText(source)) return true;
+  if (IsLatin1Text(PastedText(source))) return true;
   ReportUnrepresentableText();
   return false;
 }
@@ -327,7 +334,7 @@ void ScriptEditor::dragEnterEvent(QDragEnterEvent* event) { dragMoveEvent(event)
 
 void ScriptEditor::dragMoveEvent(QDragMoveEvent* event) {
   // Such text is let in, so that dropping it can say why nothing came of it.
-  if (!isReadOnly() && IsUnrepresentableText(event->mimeData())) {
+  if (!isReadOnly() && !IsLatin1Text(DroppedText(event->mimeData()))) {
     event->acceptProposedAction();
   } else {
     QsciScintilla::dragMoveEvent(event);
@@ -335,7 +342,7 @@ void ScriptEditor::dragMoveEvent(QDragMoveEvent* event) {
 }
 
 void ScriptEditor::dropEvent(QDropEvent* event) {
-  if (!isReadOnly() && IsUnrepresentableText(event->mimeData())) {
+  if (!isReadOnly() && !IsLatin1Text(DroppedText(event->mimeData()))) {
     // Refused, the drop leaves the text with its source, also for a move.
     event->setDropAction(Qt::IgnoreAction);
     event->ignore();
