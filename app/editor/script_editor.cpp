@@ -20,6 +20,7 @@
 #include <QToolTip>
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "app/editor/editor_bytes.h"
@@ -47,10 +48,16 @@ constexpr QsciCommand::Command kSharedCommands[] = {QsciCommand::Undo, QsciComma
                                                     QsciCommand::SelectionCut,
                                                     QsciCommand::SelectionCopy, QsciCommand::Paste};
 
-// Dragged or pasted text that holds a character beyond ISO-8859-1, which the
-// 8-bit editor would turn into "?".
-bool IsUnrepresentableText(const QMimeData* source) {
-  return source->hasText() && !source->hasUrls() && !IsLatin1Text(source->text());
+// The text QScintilla inserts for a paste: the plain text, whatever else comes
+// with it, such as the URLs of files copied in a file manager.
+QString PastedText(const QMimeData* source) {
+  return source->hasFormat(QStringLiteral("text/plain")) ? source->text() : QString();
+}
+
+// The text QScintilla inserts for a drop: none for URLs, which it only
+// reports, else what a paste would insert.
+QString DroppedText(const QMimeData* source) {
+  return source->hasUrls() ? QString() : PastedText(source);
 }
 
 QString Latin1Part(const QString& text) {
@@ -314,10 +321,11 @@ void ScriptEditor::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 // Every paste comes here first; refusing text stops it before the selection
-// is replaced.
+// is replaced. The 8-bit editor would turn a character beyond ISO-8859-1
+// into "?".
 bool ScriptEditor::canInsertFromMimeData(const QMimeData* source) const {
   if (!QsciScintilla::canInsertFromMimeData(source)) return false;
-  if (!IsUnrepresentableText(source)) return true;
+  if (IsLatin1Text(PastedText(source))) return true;
   ReportUnrepresentableText();
   return false;
 }
@@ -326,7 +334,7 @@ void ScriptEditor::dragEnterEvent(QDragEnterEvent* event) { dragMoveEvent(event)
 
 void ScriptEditor::dragMoveEvent(QDragMoveEvent* event) {
   // Such text is let in, so that dropping it can say why nothing came of it.
-  if (!isReadOnly() && IsUnrepresentableText(event->mimeData())) {
+  if (!isReadOnly() && !IsLatin1Text(DroppedText(event->mimeData()))) {
     event->acceptProposedAction();
   } else {
     QsciScintilla::dragMoveEvent(event);
@@ -334,7 +342,7 @@ void ScriptEditor::dragMoveEvent(QDragMoveEvent* event) {
 }
 
 void ScriptEditor::dropEvent(QDropEvent* event) {
-  if (!isReadOnly() && IsUnrepresentableText(event->mimeData())) {
+  if (!isReadOnly() && !IsLatin1Text(DroppedText(event->mimeData()))) {
     // Refused, the drop leaves the text with its source, also for a move.
     event->setDropAction(Qt::IgnoreAction);
     event->ignore();
@@ -463,30 +471,67 @@ void ScriptEditor::TrimBlanksBeforeCaret() {
   }
 }
 
-// Text the user inserts or removes marks its lines as edited; undoing it
-// takes the mark back, so that a line undone to what was read keeps its
-// blanks. Loading a file records no undo, and its lines are as read.
+// Text the user inserts or removes marks the lines whose characters it
+// changes as edited; undoing it takes the mark back, so that a line undone to
+// what was read keeps its blanks. Loading a file records no undo, and its
+// lines are as read.
 void ScriptEditor::MarkEditedLines(int position, int modification, int length) {
-  const bool inserted = (modification & SC_MOD_INSERTTEXT) != 0;
-  if ((!inserted && (modification & SC_MOD_DELETETEXT) == 0) ||
+  if ((modification & (SC_MOD_INSERTTEXT | SC_MOD_BEFOREDELETE | SC_MOD_DELETETEXT)) == 0 ||
       SendScintilla(SCI_GETUNDOCOLLECTION) == 0) {
     return;
   }
-  const long first = SendScintilla(SCI_LINEFROMPOSITION, position);
-  const long last = inserted ? SendScintilla(SCI_LINEFROMPOSITION, position + length) : first;
+  const long from = position;
+  const long to = from + length;
   const bool edited = (modification & SC_PERFORMED_UNDO) == 0;
-  for (long line = first; line <= last; ++line) SetEdited(line, edited);
+  const long first = SendScintilla(SCI_LINEFROMPOSITION, from);
+  if ((modification & SC_MOD_BEFOREDELETE) != 0) {
+    // Scintilla gives the line that stays the marks of the lines removed
+    // beside it; it keeps its own.
+    const long kept = LineBesideWholeLines(from, to);
+    keptLineEdited_ = kept < 0 ? std::nullopt : std::optional<bool>(IsEdited(kept));
+  } else if ((modification & SC_MOD_DELETETEXT) != 0) {
+    SetEdited(first, keptLineEdited_.value_or(edited));
+    keptLineEdited_.reset();
+  } else {
+    // Scintilla keeps the mark with the line that new whole lines push down
+    // or follow.
+    const long kept = LineBesideWholeLines(from, to);
+    const long last = SendScintilla(SCI_LINEFROMPOSITION, to);
+    for (long line = first; line <= last; ++line) {
+      if (line != kept) SetEdited(line, edited);
+    }
+  }
+}
+
+// Text from a line's start to a later line's start, or from a line's end to
+// a later line's end, is whole lines with their breaks: inserting or
+// removing it changes no character of the line after or before it. That
+// line, or -1 where the text is not whole lines.
+long ScriptEditor::LineBesideWholeLines(long from, long to) const {
+  const long fromLine = SendScintilla(SCI_LINEFROMPOSITION, from);
+  const long toLine = SendScintilla(SCI_LINEFROMPOSITION, to);
+  const auto startsLine = [this](long line, long position) {
+    return SendScintilla(SCI_POSITIONFROMLINE, line) == position;
+  };
+  const auto endsLine = [this](long line, long position) {
+    return SendScintilla(SCI_GETLINEENDPOSITION, line) == position;
+  };
+  if (fromLine == toLine) return -1;
+  if (startsLine(fromLine, from) && startsLine(toLine, to)) return toLine;
+  if (endsLine(fromLine, from) && endsLine(toLine, to)) return fromLine;
+  return -1;
+}
+
+bool ScriptEditor::IsEdited(long line) const {
+  return (SendScintilla(SCI_MARKERGET, line) & kEditedLineMask) != 0;
 }
 
 void ScriptEditor::SetEdited(long line, bool edited) {
   // Joining marked lines can leave one line with two marks.
-  const auto marked = [this, line] {
-    return (SendScintilla(SCI_MARKERGET, line) & kEditedLineMask) != 0;
-  };
-  if (edited && !marked()) {
+  if (edited && !IsEdited(line)) {
     SendScintilla(SCI_MARKERADD, line, kEditedLineMarker);
   }
-  while (!edited && marked()) {
+  while (!edited && IsEdited(line)) {
     SendScintilla(SCI_MARKERDELETE, line, kEditedLineMarker);
   }
 }

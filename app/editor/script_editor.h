@@ -14,6 +14,8 @@
 #include <QKeySequence>
 #include <QList>
 
+#include <optional>
+
 namespace kova {
 
 enum EditorStatus : unsigned {
@@ -110,6 +112,8 @@ class ScriptEditor : public QsciScintilla {
   void MoveToEnhancedEnd(bool extend);
   void TrimBlanksBeforeCaret();
   void MarkEditedLines(int position, int modification, int length);
+  long LineBesideWholeLines(long from, long to) const;
+  bool IsEdited(long line) const;
   void SetEdited(long line, bool edited);
   long NextEditedLine(long from) const;
   void TrimEditedLinesExcept(long keptLine);
@@ -123,6 +127,9 @@ class ScriptEditor : public QsciScintilla {
   QColor textColor_;
   Status reported_;
   bool trimPending_ = false;
+  // Whether the line that stays when whole lines are removed was edited,
+  // from just before the removal until just after it.
+  std::optional<bool> keptLineEdited_;
 };
 
 }  // namespace kova

@@ -9,8 +9,10 @@
 #include <QMimeData>
 #include <QSplitter>
 #include <QTest>
+#include <QUrl>
 #include <Qsci/qscilexerbash.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -140,10 +142,8 @@ TEST_F(EditorPaneTest, UndoRedoCutCopyPasteActOnTheEditor) {
   EXPECT_EQ(form->fEditor->text(), "betabetaalpha ");
 }
 
-// Drags `text` onto the editor and drops it there; true when the drop was taken.
-bool DropText(kova::ScriptEditor& editor, const QString& text) {
-  QMimeData mime;
-  mime.setText(text);
+// Drags `mime` onto the editor and drops it there; true when the drop was taken.
+bool Drop(kova::ScriptEditor& editor, const QMimeData& mime) {
   const QPoint at(editor.viewport()->width() - 2, 2);
   QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(editor.viewport(), &enter);
@@ -151,6 +151,21 @@ bool DropText(kova::ScriptEditor& editor, const QString& text) {
   QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(editor.viewport(), &drop);
   return drop.isAccepted();
+}
+
+bool DropText(kova::ScriptEditor& editor, const QString& text) {
+  QMimeData mime;
+  mime.setText(text);
+  return Drop(editor, mime);
+}
+
+// What a file manager puts on the clipboard or drags for a file: its URL and
+// its path as text.
+QMimeData* CopiedFile(const QString& path) {
+  auto* mime = new QMimeData;
+  mime->setUrls({QUrl::fromLocalFile(path)});
+  mime->setText(path);
+  return mime;
 }
 
 TEST_F(EditorPaneTest, CharactersBeyondLatin1AreRefusedWhenTypedPastedOrDropped) {
@@ -174,10 +189,16 @@ TEST_F(EditorPaneTest, CharactersBeyondLatin1AreRefusedWhenTypedPastedOrDropped)
   editor.selectAll();
   QTest::keyClick(&editor, Qt::Key_V, Qt::ControlModifier);
   EXPECT_FALSE(DropText(editor, QStringLiteral("1 € ")));
+  // A copied file's path is pasted as text, so it is refused alike; dropped,
+  // the file inserts nothing.
+  QApplication::clipboard()->setMimeData(CopiedFile(QStringLiteral("/tmp/a€.sh")));
+  QTest::keyClick(&editor, Qt::Key_V, Qt::ControlModifier);
+  const std::unique_ptr<QMimeData> draggedFile(CopiedFile(QStringLiteral("/tmp/a€.sh")));
+  Drop(editor, *draggedFile);
   QApplication::processEvents();
   EXPECT_EQ(editor.text(), "abc");
   EXPECT_EQ(editor.selectedText(), "abc");
-  ASSERT_EQ(dialogs.messages.size(), 2u);
+  ASSERT_EQ(dialogs.messages.size(), 3u);
   for (const kova::MessageRequest& message : dialogs.messages) {
     EXPECT_EQ(message.kind, kova::MessageKind::Error);
     EXPECT_TRUE(message.text.contains("ISO-8859-1")) << message.text.toStdString();
@@ -191,7 +212,7 @@ TEST_F(EditorPaneTest, CharactersBeyondLatin1AreRefusedWhenTypedPastedOrDropped)
   EXPECT_TRUE(DropText(editor, QStringLiteral("ß")));
   QApplication::processEvents();
   EXPECT_EQ(editor.text(), "abcäöß");
-  EXPECT_EQ(dialogs.messages.size(), 2u);
+  EXPECT_EQ(dialogs.messages.size(), 3u);
   EXPECT_EQ(beeps.sounds.size(), 2u);
 }
 

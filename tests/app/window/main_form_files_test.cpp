@@ -2,12 +2,17 @@
 // own line breaks, the save question, the title and the highlighting choice
 // of the file dialogs' filters.
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QDir>
 #include <QTest>
 #include <QTimer>
 #include <Qsci/qsciscintilla.h>
 
+#include <functional>
+
+#include "app/editor/editor_bytes.h"
 #include "app/platform/session_end.h"
 #include "app/storage/file_bytes.h"
 #include "app/window/diagram_image.h"
@@ -117,6 +122,59 @@ TEST_F(FileCommandsTest, SavingTrimsTheEditedLinesOnly) {
   EXPECT_EQ(kova::FileBytes(PathOf("blanks.sh")), "kept  \r\neditedx\r\n  ");
   EXPECT_EQ(form->fEditor->text(1), "editedx\r\n");
   EXPECT_FALSE(form->fEditor->isModified());
+}
+
+// An edit that only moves a line, by a line break put before it or by whole
+// lines taken away above it, leaves the line's blanks; a line the edit joins
+// to another loses them.
+TEST_F(FileCommandsTest, LinesAnEditOnlyMovesKeepTheirBlanks) {
+  struct Edit {
+    const char* name;
+    int line;
+    std::function<void(kova::ScriptEditor&)> keys;
+    std::string result;
+  };
+  const auto click = [](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    return [key, modifiers](kova::ScriptEditor& editor) { QTest::keyClick(&editor, key, modifiers); };
+  };
+  const Edit edits[] = {
+      {"paste of a line", 1,
+       [](kova::ScriptEditor& editor) {
+         QApplication::clipboard()->setText(QStringLiteral("x\n"));
+         QTest::keyClick(&editor, Qt::Key_V, Qt::ControlModifier);
+       },
+       "a  \nx\nb  \nc  "},
+      {"Enter at a line's start", 2, click(Qt::Key_Return), "a  \nb  \n\nc  "},
+      {"Delete of the line above", 0,
+       [](kova::ScriptEditor& editor) {
+         editor.setSelection(0, 0, 1, 0);
+         QTest::keyClick(&editor, Qt::Key_Delete);
+       },
+       "b  \nc  "},
+      {"Delete of an edited line above", 0,
+       [](kova::ScriptEditor& editor) {
+         QTest::keyClick(&editor, Qt::Key_Z);
+         editor.setSelection(0, 0, 1, 0);
+         QTest::keyClick(&editor, Qt::Key_Delete);
+       },
+       "b  \nc  "},
+      {"Backspace joining two lines", 1, click(Qt::Key_Backspace), "a  b\nc  "},
+  };
+  const std::string bytes = "a  \nb  \nc  ";
+  for (const Edit& edit : edits) {
+    SCOPED_TRACE(edit.name);
+    kova::PutFileBytes(PathOf("moved.sh"), bytes);
+    Open(PathOf("moved.sh"));
+    form->fEditor->setCursorPosition(edit.line, 0);
+    edit.keys(*form->fEditor);
+    for (Qt::Key away : {Qt::Key_Down, Qt::Key_Up}) {
+      QTest::keyClick(form->fEditor, away);
+      QApplication::processEvents();
+    }
+    EXPECT_EQ(kova::EditorBytes(*form->fEditor), edit.result);
+    form->SaveAction->trigger();
+    EXPECT_EQ(kova::FileBytes(PathOf("moved.sh")), edit.result);
+  }
 }
 
 TEST_F(FileCommandsTest, BinaryFileComesBackByteForByte) {
