@@ -106,6 +106,14 @@ void DiagramPainter::DrawDiagram(TDomDocument& document, Canvas& canvas) {
   CheckDiagramDepth(root);
   const long long width = ComputeWidth(root) + 2 * kMargin;
   const long long height = ComputeHeight(root) + 2 * kMargin;
+  // Only negative metrics make a side shorter than one pixel; the size they
+  // give would tell the user nothing.
+  if (width < 1 || height < 1) {
+    throw Exception(QStringLiteral("Für das Diagramm kann keine Grafik angelegt werden: die Maße aus "
+                                   "den Einstellungen ergeben keine gültige Größe.")
+                        .toLatin1()
+                        .toStdString());
+  }
   canvas.SetSize(width, height);
   canvas.FillRect(0, 0, canvas.Width() + 1, canvas.Height() + 1);
   const long long drawn = DrawSequence(kMargin, kMargin, canvas.Width() - 2 * kMargin, root);

@@ -28,8 +28,9 @@ class DiagramPainter {
   // Lays out the document's root sequence, sizes the canvas to the diagram
   // plus a margin of 10 pixels on every side, paints it white, draws the
   // diagram and closes its outer frame. Raises an Exception for a tree too
-  // deeply nested or a diagram too large for one bitmap; the canvas then keeps
-  // its previous picture.
+  // deeply nested, a diagram too large for one bitmap or metrics that give
+  // it a side shorter than one pixel; the canvas then keeps its previous
+  // picture.
   void DrawDiagram(TDomDocument& document, Canvas& canvas);
 
   // Makes the document's tree and the canvas those of the three passes

@@ -12,13 +12,15 @@ MemoryBudget* run_budget = nullptr;
 
 constexpr long long kMegabyte = 1LL << 20;
 
-// Translation stops at the function that no longer fits: there may be more
-// than `functions`.
-[[noreturn]] void RefuseForFunctions(int64_t functions) {
+// Translation stops at the function that no longer fits: the script may
+// hold more than it counted by then.
+[[noreturn]] void RefuseForFunctions(int64_t functions, FunctionCount counted) {
+  const QString number = counted == FunctionCount::kAll ? QString::number(functions)
+                                                         : QStringLiteral("mindestens %1").arg(functions);
   throw Exception(QStringLiteral("Das Skript hat zu viele Funktionen für den verfügbaren "
                                  "Arbeitsspeicher: für die Diagramme von %1 Funktionen reichen die "
                                  "%2 MB nicht, die noch frei sind.")
-                      .arg(functions)
+                      .arg(number)
                       .arg(MemoryBudget::Left() / kMegabyte)
                       .toLatin1()
                       .toStdString());
@@ -56,21 +58,33 @@ QString OutOfMemoryReason() {
 }
 
 void CheckFunctionDiagrams(int64_t functions, long long bytes) {
-  if (bytes > MemoryBudget::Left()) RefuseForFunctions(functions);
+  if (functions > 1 && bytes > MemoryBudget::Left()) RefuseForFunctions(functions, FunctionCount::kAll);
 }
 
-void CheckTreeSize(const TreeSize& size, long long bytes_per_function) {
+void CheckTreeSize(const TreeSize& size, long long bytes_per_function, FunctionCount counted) {
+  const long long left = MemoryBudget::Left();
   const long long trees = TreeBytes(size);
-  const long long diagrams = size.functions * bytes_per_function;
-  const long long bytes = trees + diagrams;
-  if (bytes <= MemoryBudget::Left()) return;
-  if (diagrams > trees) RefuseForFunctions(size.functions);
+  // Pictures as large as the settings may make them would overflow the
+  // product; past any memory there is, the exact number does not matter.
+  constexpr long long kBeyondAnyMemory = 1LL << 60;
+  const long long diagrams = bytes_per_function > 0 && size.functions > kBeyondAnyMemory / bytes_per_function
+                                 ? kBeyondAnyMemory
+                                 : size.functions * bytes_per_function;
+  long long bytes = trees + diagrams;
+  if (bytes <= left) return;
+  if (diagrams > trees) {
+    if (trees + bytes_per_function <= left) RefuseForFunctions(size.functions, counted);
+    // Not even one function's diagram fits: no number of functions is the
+    // cause but the size of the pictures, named when one of them is made.
+    if (trees <= left) return;
+    bytes = trees;
+  }
   throw Exception(
       QStringLiteral("Für das Skript kann kein Diagramm aus %1 Elementen (etwa %2 MB) angelegt "
                      "werden; frei sind noch %3 MB. %4")
           .arg(size.elements)
           .arg((bytes + kMegabyte - 1) / kMegabyte)
-          .arg(MemoryBudget::Left() / kMegabyte)
+          .arg(left / kMegabyte)
           .arg(OutOfMemoryReason())
           .toLatin1()
           .toStdString());

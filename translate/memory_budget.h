@@ -62,15 +62,25 @@ class MemoryBudget {
 // The reason every refusal for memory gives.
 QString OutOfMemoryReason();
 
+// Whether a number of functions is the script's own or only as many as a
+// translation stopped in the middle had met.
+enum class FunctionCount { kAll, kSoFar };
+
 // Raises an Exception naming the size when such trees, and for each
 // function `bytes_per_function` more for showing its diagram, do not fit
 // into what the run has left. Where the functions' diagrams take the larger
-// part, the message names their number as the cause.
-void CheckTreeSize(const TreeSize& size, long long bytes_per_function = 0);
+// part and fewer functions would fit, the message names their number as the
+// cause, "at least" that many for kSoFar. Where not even one function's
+// diagram fits beside the trees, their number is no cause: the trees pass,
+// and the picture that is too large is refused with its size when it is
+// made (render/bitmap_limits.h).
+void CheckTreeSize(const TreeSize& size, long long bytes_per_function = 0,
+                   FunctionCount counted = FunctionCount::kAll);
 
 // Raises the Exception that names the script's functions as too many for
 // the memory, with the number counted, when `bytes` for the diagrams of
-// that many do not fit into what the run has left.
+// that many do not fit into what the run has left. One function is never
+// too many: its picture is checked when it is made.
 void CheckFunctionDiagrams(int64_t functions, long long bytes);
 
 }  // namespace kova

@@ -100,8 +100,11 @@ class Translation {
     Add(kAnweisung, line);
   }
 
-  // Raises an Exception when the drafts have grown past the memory budget.
-  void CheckSize() const { CheckTreeSize(size_, bytes_per_function_); }
+  // Raises an Exception when the drafts have grown past the memory budget;
+  // kSoFar while lines with further functions may follow.
+  void CheckSize(FunctionCount counted = FunctionCount::kAll) const {
+    CheckTreeSize(size_, bytes_per_function_, counted);
+  }
 
   // Makes a document from each draft, the functions' appended to the list;
   // returns the main document.
@@ -255,7 +258,7 @@ TDomDocument* Translator::BuildDiagramTree(const std::vector<std::string>& lines
       break;
     }
     // Outside the handler: running out of memory is no error of the script.
-    translation.CheckSize();
+    translation.CheckSize(index + 1 < lines.size() ? FunctionCount::kSoFar : FunctionCount::kAll);
   }
   TDomDocument* main_document = translation.Finish();
   // Reported once the documents hold what was translated, so that the

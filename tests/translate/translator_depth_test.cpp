@@ -1,6 +1,8 @@
 // Deeply nested and hostile input translates and is freed without a crash.
 #include "translate/translation_fixture.h"
 
+#include <limits>
+
 #include "translate/exception.h"
 #include "translate/memory_budget.h"
 #include "translate/tree.h"
@@ -93,14 +95,17 @@ TEST_F(HostileInputTest, TreesBeyondTheMemoryBudgetAreRefused) {
 
 // What the caller spends on each function's diagram counts with the trees.
 // Where it takes the larger part, the refusal names the functions counted so
-// far as the cause; a script whose tree is the larger part is refused for
-// its size as before, and functions that fit are translated.
+// far as the cause, at least that many while lines follow; a script whose
+// tree is the larger part is refused for its size as before, and functions
+// that fit are translated. Where not even one function's diagram fits, no
+// number of functions is the cause: the script is translated and its
+// pictures are refused for their size when drawn.
 TEST_F(HostileInputTest, FunctionsBeyondTheMemoryBudgetAreRefusedByTheirNumber) {
   constexpr long long kDiagramBytes = 10 * kBytesPerElement;
   const MemoryBudget budget(TreeBytes({.elements = 100}));
-  const auto build = [this](const std::vector<std::string>& lines) -> std::string {
+  const auto build = [this](const std::vector<std::string>& lines, long long diagram_bytes) -> std::string {
     try {
-      TDomDocument* document = Translator(factory_, false, ErrorReport(), kDiagramBytes)
+      TDomDocument* document = Translator(factory_, false, ErrorReport(), diagram_bytes)
                                    .BuildDiagramTree(lines, functions_);
       factory_.FreeDocument(document);
       for (TDomDocument* function : functions_) factory_.FreeDocument(function);
@@ -112,15 +117,21 @@ TEST_F(HostileInputTest, FunctionsBeyondTheMemoryBudgetAreRefusedByTheirNumber) 
   };
   std::vector<std::string> functions;
   for (int i = 0; i < 20; ++i) functions.insert(functions.end(), {"function f", "echo a", "}"});
-  const std::string refused = build(functions);
+  const std::string refused = build(functions, kDiagramBytes);
   // Each function is three elements and ten more for its diagram: the
   // eighth no longer fits beside the main program's root.
   EXPECT_NE(refused.find("zu viele Funktionen"), std::string::npos) << refused;
-  EXPECT_NE(refused.find("von 8 Funktionen"), std::string::npos) << refused;
+  EXPECT_NE(refused.find("von mindestens 8 Funktionen"), std::string::npos) << refused;
   EXPECT_EQ(factory_.DocumentCount(), 0u);
-  EXPECT_NE(build(std::vector<std::string>(150, "echo a")).find("aus 150 Elementen"), std::string::npos);
+  EXPECT_NE(build(std::vector<std::string>(150, "echo a"), kDiagramBytes).find("aus 150 Elementen"),
+            std::string::npos);
+  functions.resize(7 * 3 + 1);
+  const std::string refusedAtTheEnd = build(functions, kDiagramBytes);
+  EXPECT_NE(refusedAtTheEnd.find("von 8 Funktionen"), std::string::npos) << refusedAtTheEnd;
   functions.resize(6 * 3);
-  EXPECT_EQ(build(functions), "");
+  EXPECT_EQ(build(functions, kDiagramBytes), "");
+  EXPECT_EQ(build(functions, budget.Left() + 1), "");
+  EXPECT_EQ(build(functions, std::numeric_limits<long long>::max() / 2), "");
   EXPECT_EQ(factory_.DocumentCount(), 0u);
 }
 

@@ -11,7 +11,9 @@
 #include "app/window/diagram_image.h"
 #include "app/window/main_form_fixture.h"
 #include "app/editor/script_editor.h"
+#include "app/storage/file_bytes.h"
 #include "app/window/tab_set.h"
+#include "render/diagram_metrics.h"
 #include "translate/memory_budget.h"
 
 namespace {
@@ -33,6 +35,19 @@ const char* const kThreeFunctions = "function a\n}\nfunction b\n}\nfunction c\n}
 
 class RunCommandTest : public MainFormTest {
  protected:
+  void TearDown() override {
+    MainFormTest::TearDown();
+    kova::ProcessDiagramMetrics() = metricsBefore;
+  }
+
+  // Starts the window anew with a settings file that holds these lines, as
+  // a user who edited "KOVA.ini" by hand.
+  void StartWithSettings(const std::string& settings) {
+    form.reset();
+    kova::PutFileBytes(folder.filePath("KOVA.ini"), "[Settings]\n" + settings);
+    form = std::make_unique<TMainForm>(folder.filePath("KOVA.ini"));
+  }
+
   void Run(const char* script) {
     form->fEditor->setText(QString::fromLatin1(script));
     form->RunAction->trigger();
@@ -54,6 +69,8 @@ class RunCommandTest : public MainFormTest {
   }
 
   QSize ImageSize(std::size_t index) { return form->fImages[index]->Bitmap().size(); }
+
+  const kova::DiagramMetrics metricsBefore = kova::ProcessDiagramMetrics();
 };
 
 TEST_F(RunCommandTest, ScriptWithoutFunctionsDrawsTheMainDiagramOnly) {
@@ -229,6 +246,8 @@ TEST_F(RunCommandTest, DiagramTooLargeForABitmapIsReportedAndTheWindowGoesOn) {
 // memory: a script with more functions than that leaves room for is refused
 // before any of them is made, for its functions and not for some picture;
 // its text stays in the editor and the window shows the main diagram alone.
+// Translation stops at the function that no longer fits, so the number it
+// names is a lower bound.
 TEST_F(RunCommandTest, TooManyFunctionsForTheMemoryAreRefusedByTheirNumber) {
   Run(kTwoFunctions);
   std::string script;
@@ -241,6 +260,7 @@ TEST_F(RunCommandTest, TooManyFunctionsForTheMemoryAreRefusedByTheirNumber) {
   ASSERT_EQ(dialogs.messages.size(), 1u);
   const QString& message = dialogs.messages[0].text;
   EXPECT_TRUE(message.contains(QStringLiteral("zu viele Funktionen"))) << message.toStdString();
+  EXPECT_TRUE(message.contains(QStringLiteral("von mindestens "))) << message.toStdString();
   EXPECT_TRUE(message.contains(QStringLiteral("Arbeitsspeicher")));
   EXPECT_FALSE(message.contains(QStringLiteral("Grafik")));
   EXPECT_EQ(form->fEditor->text().toStdString(), script);
@@ -250,6 +270,51 @@ TEST_F(RunCommandTest, TooManyFunctionsForTheMemoryAreRefusedByTheirNumber) {
   form->RunAction->trigger();
   EXPECT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(form->TabSet->TabCount(), 501);
+}
+
+// Metrics that make every picture too large refuse a script with a function
+// for the picture, as they refuse the script without it: one function is
+// never too many.
+TEST_F(RunCommandTest, PictureTheSettingsMakeTooLargeIsNamedAlsoWithAFunction) {
+  const char* const tooLargeForTheMemory = "AnweisungsHoehe=100000\nNullBreite=100000\n";
+  const char* const everyMetricAtItsLargest =
+      "AnweisungsHoehe=2147483647\nSchleifenBreite=2147483647\nAufrufBreite=2147483647\n"
+      "LeerAbstand=2147483647\nNullBreite=2147483647\nAbstand=2147483647\n";
+  for (const char* settings : {tooLargeForTheMemory, everyMetricAtItsLargest}) {
+    StartWithSettings(settings);
+    dialogs.messages.clear();
+    {
+      const kova::MemoryBudget budget(1LL << 30);
+      Run("");
+      Run("function f\n  echo a\n}\n");
+    }
+    ASSERT_EQ(dialogs.messages.size(), 2u) << settings;
+    const QString& message = dialogs.messages[1].text;
+    EXPECT_EQ(message.toStdString(), dialogs.messages[0].text.toStdString()) << settings;
+    EXPECT_TRUE(message.contains(QStringLiteral("keine Grafik von "))) << message.toStdString();
+    EXPECT_FALSE(message.contains(QStringLiteral("Funktionen"))) << message.toStdString();
+  }
+  const QString& largest = dialogs.messages[0].text;
+  EXPECT_TRUE(largest.contains(QStringLiteral("von mehr als 8000000 × mehr als 8000000"))) << largest.toStdString();
+}
+
+// Negative metrics can make a picture with a side below one pixel; the
+// refusal names the settings as the cause and shows no negative size.
+TEST_F(RunCommandTest, SizeTheSettingsMakeInvalidIsRefusedWithoutPixelCounts) {
+  const char* const everyMetricAtItsSmallest =
+      "AnweisungsHoehe=0x80000000\nSchleifenBreite=0x80000000\nAufrufBreite=0x80000000\n"
+      "LeerAbstand=0x80000000\nNullBreite=0x80000000\nAbstand=0x80000000\n";
+  for (const char* settings : {"AnweisungsHoehe=-30\n", "AnweisungsHoehe=-2147483648\nNullBreite=-2147483648\n",
+                               everyMetricAtItsSmallest}) {
+    StartWithSettings(settings);
+    dialogs.messages.clear();
+    Run(kTwoFunctions);
+    ASSERT_EQ(dialogs.messages.size(), 1u) << settings;
+    EXPECT_EQ(dialogs.messages[0].text,
+              QStringLiteral("Für das Diagramm kann keine Grafik angelegt werden: die Maße aus den "
+                             "Einstellungen ergeben keine gültige Größe."))
+        << settings;
+  }
 }
 
 TEST_F(RunCommandTest, TenThousandLinesFinish) {
