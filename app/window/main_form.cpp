@@ -141,6 +141,7 @@ void TMainForm::createImagePane() {
   fScrollBoxes[0] = newScrollBox();
   fImages[0] = newDiagramImage(fScrollBoxes[0]);
   // The main diagram's box shows with the window; a function's waits for its tab.
+  fillImagePane(fScrollBoxes[0]);
   fScrollBoxes[0]->show();
 }
 

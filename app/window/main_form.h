@@ -241,6 +241,9 @@ class TMainForm : public QMainWindow {
 
   // Run and tabs
   QScrollArea* newScrollBox();
+  // Puts `scrollBox` into the space the tab bar leaves, in place of the one
+  // there before.
+  void fillImagePane(QScrollArea* scrollBox);
   kova::DiagramImage* newDiagramImage(QScrollArea* scrollBox);
   // Makes function image `index` ready for drawing, new or kept from the
   // last run: hidden, scrolled to its top left, with the diagram font.

@@ -112,7 +112,7 @@ void TMainForm::RunActionExecute() {
       captions.push_back(QString::fromLatin1(StripFunctionCaption(FunctionHeaderCaption(*functions[i - 1]))));
       functions[i - 1].reset();
     }
-    TabSet->ReplaceTabs(captions);
+    TabSet->ReplaceTabs(std::move(captions));
 
     TabSet->show();
     // A remembered index of -1 can only come from a tab bar without
@@ -191,11 +191,18 @@ QScrollArea* TMainForm::newScrollBox() {
   scrollBox->viewport()->setAutoFillBackground(true);
   scrollBox->setWidgetResizable(false);
   scrollBox->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  // Hidden before the layout takes it, the box is not queued to be shown.
   scrollBox->hide();
-  // Every scroll box fills the space the tab bar leaves; only one is shown.
-  static_cast<QVBoxLayout*>(ImagePanel->layout())->insertWidget(0, scrollBox, 1);
   return scrollBox;
+}
+
+void TMainForm::fillImagePane(QScrollArea* scrollBox) {
+  // Only the shown scroll box is in the panel's layout, filling the space
+  // the tab bar leaves: a layout of thousands of boxes would be arranged
+  // anew, all of them, every time one is added or shown.
+  auto* layout = static_cast<QVBoxLayout*>(ImagePanel->layout());
+  if (layout->indexOf(scrollBox) >= 0) return;
+  while (layout->count() > 1) delete layout->takeAt(0);
+  layout->insertWidget(0, scrollBox, 1);
 }
 
 kova::DiagramImage* TMainForm::newDiagramImage(QScrollArea* scrollBox) {
@@ -209,6 +216,7 @@ void TMainForm::TabSetChange(int newTab, bool& /*allowChange*/) {
     if (scrollBox != nullptr) scrollBox->hide();
   }
   if (newTab >= 0 && static_cast<std::size_t>(newTab) < fScrollBoxes.size() && fScrollBoxes[newTab] != nullptr) {
+    fillImagePane(fScrollBoxes[newTab]);
     fScrollBoxes[newTab]->show();
   }
 }
