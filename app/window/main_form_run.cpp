@@ -125,16 +125,18 @@ void TMainForm::RunActionExecute() {
 }
 
 void TMainForm::prepareFunctionImage(std::size_t index) {
-  if (fScrollBoxes[index] == nullptr) {
+  if (fImages[index] == nullptr) {
     kova::MemoryBudget::Spend(kBytesPerFunctionView);
-    fScrollBoxes[index] = newScrollBox();
-    fImages[index] = newDiagramImage(fScrollBoxes[index]);
+    // The image waits without a parent, and without a scroll box, until its
+    // tab is chosen: most tabs of a long script never are.
+    fImages[index] = new kova::DiagramImage();
   }
-  QScrollArea& scrollBox = *fScrollBoxes[index];
-  scrollBox.hide();
-  // A scroll box kept from the last run starts at the top left as a new one.
-  scrollBox.horizontalScrollBar()->setValue(0);
-  scrollBox.verticalScrollBar()->setValue(0);
+  if (QScrollArea* scrollBox = fScrollBoxes[index]) {
+    scrollBox->hide();
+    // A scroll box kept from the last run starts at the top left as a new one.
+    scrollBox->horizontalScrollBar()->setValue(0);
+    scrollBox->verticalScrollBar()->setValue(0);
+  }
   // Layout measures with the canvas font, so the diagram font comes first.
   kova::Canvas& canvas = fImages[index]->BitmapCanvas();
   const kova::DiagramFont& diagramFont = fImages[0]->BitmapCanvas().Font();
@@ -205,20 +207,17 @@ void TMainForm::fillImagePane(QScrollArea* scrollBox) {
   layout->insertWidget(0, scrollBox, 1);
 }
 
-kova::DiagramImage* TMainForm::newDiagramImage(QScrollArea* scrollBox) {
-  auto* image = new kova::DiagramImage();
-  scrollBox->setWidget(image);
-  return image;
-}
-
 void TMainForm::TabSetChange(int newTab, bool& /*allowChange*/) {
   for (QScrollArea* scrollBox : fScrollBoxes) {
     if (scrollBox != nullptr) scrollBox->hide();
   }
-  if (newTab >= 0 && static_cast<std::size_t>(newTab) < fScrollBoxes.size() && fScrollBoxes[newTab] != nullptr) {
-    fillImagePane(fScrollBoxes[newTab]);
-    fScrollBoxes[newTab]->show();
+  if (newTab < 0 || static_cast<std::size_t>(newTab) >= fScrollBoxes.size() || fImages[newTab] == nullptr) return;
+  if (fScrollBoxes[newTab] == nullptr) {
+    fScrollBoxes[newTab] = newScrollBox();
+    fScrollBoxes[newTab]->setWidget(fImages[newTab]);
   }
+  fillImagePane(fScrollBoxes[newTab]);
+  fScrollBoxes[newTab]->show();
 }
 
 void TMainForm::Fehler(int line, const std::string& lineText, const std::string& errorText) {
