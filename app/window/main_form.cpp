@@ -139,8 +139,10 @@ void TMainForm::createImagePane() {
   fImages.assign(1, nullptr);
   fScrollBoxes.assign(1, nullptr);
   fScrollBoxes[0] = newScrollBox();
-  fImages[0] = newDiagramImage(fScrollBoxes[0]);
+  fImages[0] = new kova::DiagramImage();
+  fScrollBoxes[0]->setWidget(fImages[0]);
   // The main diagram's box shows with the window; a function's waits for its tab.
+  fillImagePane(fScrollBoxes[0]);
   fScrollBoxes[0]->show();
 }
 
@@ -183,13 +185,16 @@ void TMainForm::SessionEndQuery(kova::SessionEnd& session) {
 }
 
 void TMainForm::FormDestroy() {
+  // Images of tabs never chosen have no parent to take them along, so they
+  // go also when the settings cannot be written.
+  struct FreeDiagrams {
+    TMainForm& form;
+    ~FreeDiagrams() { form.freeDiagramImages(0); }
+  } freeDiagrams{*this};
   writeSettings();
-  freeDiagramImages(0);
 }
 
 void TMainForm::freeDiagramImages(std::size_t firstIndex) {
-  // The newest scroll box stands first in the panel's layout; freeing from
-  // the last one on finds each at the front.
   for (std::size_t i = fImages.size(); i-- > firstIndex;) {
     if (fImages[i] != nullptr && fCanvas == &fImages[i]->BitmapCanvas()) fCanvas = nullptr;
     delete fImages[i];

@@ -241,9 +241,12 @@ class TMainForm : public QMainWindow {
 
   // Run and tabs
   QScrollArea* newScrollBox();
-  kova::DiagramImage* newDiagramImage(QScrollArea* scrollBox);
+  // Puts `scrollBox` into the space the tab bar leaves, in place of the one
+  // there before.
+  void fillImagePane(QScrollArea* scrollBox);
   // Makes function image `index` ready for drawing, new or kept from the
-  // last run: hidden, scrolled to its top left, with the diagram font.
+  // last run: hidden, scrolled to its top left, with the diagram font. Its
+  // scroll box is made when its tab is first chosen.
   void prepareFunctionImage(std::size_t index);
   // The image of the selected tab; image 0 while no function tab is chosen.
   kova::DiagramImage& SelectedImage();
@@ -303,7 +306,9 @@ class TMainForm : public QMainWindow {
   bool fSearchFromCaret = false;
   // The diagram images by tab index and the scroll areas holding them; both
   // lists have the same length, at least 1, and entry 0 lives as long as the
-  // window. Neither has an owner: the window frees them itself.
+  // window. Neither has an owner: the window frees them itself. A function's
+  // scroll box is null until its tab is first chosen; its image, parentless
+  // until then, moves into the box.
   std::vector<kova::DiagramImage*> fImages;
   std::vector<QScrollArea*> fScrollBoxes;
   QString fIniPath;

@@ -112,7 +112,7 @@ void TMainForm::RunActionExecute() {
       captions.push_back(QString::fromLatin1(StripFunctionCaption(FunctionHeaderCaption(*functions[i - 1]))));
       functions[i - 1].reset();
     }
-    TabSet->ReplaceTabs(captions);
+    TabSet->ReplaceTabs(std::move(captions));
 
     TabSet->show();
     // A remembered index of -1 can only come from a tab bar without
@@ -125,16 +125,18 @@ void TMainForm::RunActionExecute() {
 }
 
 void TMainForm::prepareFunctionImage(std::size_t index) {
-  if (fScrollBoxes[index] == nullptr) {
+  if (fImages[index] == nullptr) {
     kova::MemoryBudget::Spend(kBytesPerFunctionView);
-    fScrollBoxes[index] = newScrollBox();
-    fImages[index] = newDiagramImage(fScrollBoxes[index]);
+    // The image waits without a parent, and without a scroll box, until its
+    // tab is chosen: most tabs of a long script never are.
+    fImages[index] = new kova::DiagramImage();
   }
-  QScrollArea& scrollBox = *fScrollBoxes[index];
-  scrollBox.hide();
-  // A scroll box kept from the last run starts at the top left as a new one.
-  scrollBox.horizontalScrollBar()->setValue(0);
-  scrollBox.verticalScrollBar()->setValue(0);
+  if (QScrollArea* scrollBox = fScrollBoxes[index]) {
+    scrollBox->hide();
+    // A scroll box kept from the last run starts at the top left as a new one.
+    scrollBox->horizontalScrollBar()->setValue(0);
+    scrollBox->verticalScrollBar()->setValue(0);
+  }
   // Layout measures with the canvas font, so the diagram font comes first.
   kova::Canvas& canvas = fImages[index]->BitmapCanvas();
   const kova::DiagramFont& diagramFont = fImages[0]->BitmapCanvas().Font();
@@ -191,26 +193,31 @@ QScrollArea* TMainForm::newScrollBox() {
   scrollBox->viewport()->setAutoFillBackground(true);
   scrollBox->setWidgetResizable(false);
   scrollBox->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  // Hidden before the layout takes it, the box is not queued to be shown.
   scrollBox->hide();
-  // Every scroll box fills the space the tab bar leaves; only one is shown.
-  static_cast<QVBoxLayout*>(ImagePanel->layout())->insertWidget(0, scrollBox, 1);
   return scrollBox;
 }
 
-kova::DiagramImage* TMainForm::newDiagramImage(QScrollArea* scrollBox) {
-  auto* image = new kova::DiagramImage();
-  scrollBox->setWidget(image);
-  return image;
+void TMainForm::fillImagePane(QScrollArea* scrollBox) {
+  // Only the shown scroll box is in the panel's layout, filling the space
+  // the tab bar leaves: a layout of thousands of boxes would be arranged
+  // anew, all of them, every time one is added or shown.
+  auto* layout = static_cast<QVBoxLayout*>(ImagePanel->layout());
+  if (layout->indexOf(scrollBox) >= 0) return;
+  while (layout->count() > 1) delete layout->takeAt(0);
+  layout->insertWidget(0, scrollBox, 1);
 }
 
 void TMainForm::TabSetChange(int newTab, bool& /*allowChange*/) {
   for (QScrollArea* scrollBox : fScrollBoxes) {
     if (scrollBox != nullptr) scrollBox->hide();
   }
-  if (newTab >= 0 && static_cast<std::size_t>(newTab) < fScrollBoxes.size() && fScrollBoxes[newTab] != nullptr) {
-    fScrollBoxes[newTab]->show();
+  if (newTab < 0 || static_cast<std::size_t>(newTab) >= fScrollBoxes.size() || fImages[newTab] == nullptr) return;
+  if (fScrollBoxes[newTab] == nullptr) {
+    fScrollBoxes[newTab] = newScrollBox();
+    fScrollBoxes[newTab]->setWidget(fImages[newTab]);
   }
+  fillImagePane(fScrollBoxes[newTab]);
+  fScrollBoxes[newTab]->show();
 }
 
 void TMainForm::Fehler(int line, const std::string& lineText, const std::string& errorText) {

@@ -1,85 +1,327 @@
 #include "app/window/tab_set.h"
 
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QStyleOptionTab>
+#include <QStylePainter>
+#include <QTabBar>
+#include <QToolButton>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cstdlib>
 #include <stdexcept>
 
 #include "app/platform/error_handler.h"
 
 namespace kova {
 
-TabSet::TabSet(QWidget* parent) : QTabBar(parent) {
-  setShape(QTabBar::RoundedSouth);
-  setDrawBase(false);
-  setExpanding(false);
-  connect(this, &QTabBar::currentChanged, this, [this](int index) {
-    if (!fSyncing) RunGuarded([&] { UserSelected(index); });
-  });
+namespace {
+
+QToolButton* NewScrollButton(TabSet* tabs, const char* name, const char* accessibleName, Qt::ArrowType arrow) {
+  auto* button = new QToolButton(tabs);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setAccessibleName(QCoreApplication::translate("QTabBar", accessibleName));
+  button->setArrowType(arrow);
+  button->setAutoRepeat(true);
+  button->hide();
+  return button;
+}
+
+}  // namespace
+
+TabSet::TabSet(QWidget* parent) : QWidget(parent) {
+  setFocusPolicy(Qt::TabFocus);
+  setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+  fScrollLeft = NewScrollButton(this, "ScrollLeftButton", "Scroll Left", Qt::LeftArrow);
+  fScrollRight = NewScrollButton(this, "ScrollRightButton", "Scroll Right", Qt::RightArrow);
+  connect(fScrollLeft, &QToolButton::clicked, this, [this] { ScrollBy(-1); });
+  connect(fScrollRight, &QToolButton::clicked, this, [this] { ScrollBy(1); });
 }
 
 void TabSet::SetTabIndex(int index) {
   if (index == fTabIndex) return;
-  if (index < -1 || index >= count()) {
+  if (index < -1 || index >= TabCount()) {
     throw std::out_of_range("Tabulatorindex außerhalb des gültigen Bereichs");
   }
   bool allowChange = true;
   if (fOnChange) fOnChange(index, allowChange);
-  if (allowChange) fTabIndex = index;
-  ShowSelection();
+  if (!allowChange) return;
+  fTabIndex = index;
+  MakeVisible(index);
+  update();
 }
 
-void TabSet::ClearTabs() {
-  fSyncing = true;
-  while (count() > 0) removeTab(count() - 1);
-  fSyncing = false;
-  fTabIndex = -1;
-}
-
-void TabSet::ReplaceTabs(const QStringList& captions) {
-  fSyncing = true;
-  // Each tab added or removed costs Qt a pass over all tabs, measuring every
-  // shown one, even on a hidden bar. So the tabs already there only change
-  // their caption, and all but the first stay hidden until the list is
-  // complete. The highlight goes to the first tab, so that neither hiding
-  // nor removing tabs moves it.
-  if (count() > 0) setCurrentIndex(0);
-  while (count() > captions.size()) removeTab(count() - 1);
-  for (int i = count() - 1; i > 0; --i) setTabVisible(i, false);
-  for (int i = 0; i < count(); ++i) {
-    if (tabText(i) != captions[i]) setTabText(i, captions[i]);
-  }
-  for (qsizetype i = count(); i < captions.size(); ++i) {
-    const int added = addTab(captions[i]);
-    if (added > 0) setTabVisible(added, false);
-  }
-  for (int i = 1; i < count(); ++i) setTabVisible(i, true);
-  fSyncing = false;
-  fTabIndex = -1;
-}
+void TabSet::ClearTabs() { ReplaceTabs({}); }
 
 void TabSet::AddTab(const QString& caption) {
-  fSyncing = true;
-  addTab(caption);
-  fSyncing = false;
-  ShowSelection();
+  fCaptions.push_back(caption);
+  fWidths.push_back(-1);
+  TabsChanged();
 }
 
-void TabSet::ShowSelection() {
-  // Qt cannot show "no tab" while it has tabs; the highlight then simply
-  // stays where Qt put it until an index is chosen.
-  if (fTabIndex < 0 || fTabIndex >= count()) return;
-  fSyncing = true;
-  setCurrentIndex(fTabIndex);
-  fSyncing = false;
+void TabSet::ReplaceTabs(QStringList captions) {
+  fCaptions = std::move(captions);
+  fWidths.assign(static_cast<std::size_t>(fCaptions.size()), -1);
+  fTabIndex = -1;
+  fFirstIndex = 0;
+  TabsChanged();
+}
+
+void TabSet::TabsChanged() {
+  updateGeometry();
+  ArrangeTabs();
+}
+
+void TabSet::initTabOption(QStyleOptionTab& option, int index) const {
+  // What the style's own tab bars tell it about a tab of theirs.
+  option.initFrom(this);
+  option.state &= ~(QStyle::State_HasFocus | QStyle::State_MouseOver);
+  option.shape = QTabBar::RoundedSouth;
+  option.text = fCaptions[index];
+  option.row = 0;
+  option.tabIndex = index;
+  const int extent = style()->pixelMetric(QStyle::PM_TabBarIconSize, nullptr, this);
+  option.iconSize = QSize(extent, extent);
+  if (index == fTabIndex) {
+    option.state |= QStyle::State_Selected;
+    if (hasFocus()) option.state |= QStyle::State_HasFocus;
+  }
+  if (isActiveWindow()) option.state |= QStyle::State_Active;
+  if (fTabIndex >= 0 && index == fTabIndex + 1) {
+    option.selectedPosition = QStyleOptionTab::PreviousIsSelected;
+  } else if (index + 1 == fTabIndex) {
+    option.selectedPosition = QStyleOptionTab::NextIsSelected;
+  } else {
+    option.selectedPosition = QStyleOptionTab::NotAdjacent;
+  }
+  const bool first = index == 0;
+  const bool last = index == TabCount() - 1;
+  option.position = first && last ? QStyleOptionTab::OnlyOneTab
+                    : first       ? QStyleOptionTab::Beginning
+                    : last        ? QStyleOptionTab::End
+                                  : QStyleOptionTab::Middle;
+}
+
+int TabSet::TabWidth(int index) const {
+  int& width = fWidths[static_cast<std::size_t>(index)];
+  if (width < 0) {
+    QStyleOptionTab option;
+    initTabOption(option, index);
+    const int hSpace = style()->pixelMetric(QStyle::PM_TabBarTabHSpace, &option, this);
+    const int vSpace = style()->pixelMetric(QStyle::PM_TabBarTabVSpace, &option, this);
+    const QFontMetrics metrics = fontMetrics();
+    const QSize contents(metrics.size(Qt::TextShowMnemonic, option.text).width() + hSpace,
+                         metrics.height() + vSpace);
+    const QSize size = style()->sizeFromContents(QStyle::CT_TabBarTab, &option, contents, this);
+    width = size.width();
+    fTabHeight = std::max(fTabHeight, size.height());
+  }
+  return width;
+}
+
+int TabSet::TabHeight() const {
+  if (fTabHeight == 0 && TabCount() > 0) TabWidth(0);
+  return fTabHeight;
+}
+
+int TabSet::TabsRight() const { return fScrollLeft->isHidden() ? width() : fScrollLeft->geometry().left(); }
+
+bool TabSet::TabsRunPast(int right) const {
+  int x = 0;
+  for (int i = fFirstIndex; i < TabCount(); ++i) {
+    x += TabWidth(i);
+    if (x > right) return true;
+  }
+  return false;
+}
+
+QRect TabSet::TabRect(int index) const {
+  if (index < fFirstIndex || index >= TabCount()) return {};
+  const int right = TabsRight();
+  int x = 0;
+  for (int i = fFirstIndex; i < index; ++i) {
+    x += TabWidth(i);
+    if (x >= right) return {};
+  }
+  return {x, 0, TabWidth(index), TabHeight()};
+}
+
+int TabSet::TabAt(QPoint place) const {
+  const int right = TabsRight();
+  if (place.y() < 0 || place.y() >= TabHeight() || place.x() < 0 || place.x() >= right) return -1;
+  int x = 0;
+  for (int i = fFirstIndex; i < TabCount() && x < right; ++i) {
+    x += TabWidth(i);
+    if (place.x() < x) return i;
+  }
+  return -1;
+}
+
+void TabSet::MakeVisible(int index) {
+  if (index < 0 || index >= TabCount()) return;
+  if (index < fFirstIndex) {
+    fFirstIndex = index;
+  } else {
+    // Only the tabs up to the right end are looked at, so that a tab far
+    // out of view costs no more than one in view.
+    const int right = TabsRight();
+    int end = 0;
+    int i = fFirstIndex;
+    for (; i <= index && end <= right; ++i) end += TabWidth(i);
+    if (i <= index || end > right) {
+      // The scroll buttons show from here on, so the tab ends before them.
+      QStyleOption option;
+      option.initFrom(this);
+      const int room = style()->subElementRect(QStyle::SE_TabBarScrollLeftButton, &option, this).left();
+      fFirstIndex = index;
+      for (int shown = TabWidth(index); fFirstIndex > 0 && shown + TabWidth(fFirstIndex - 1) <= room;) {
+        shown += TabWidth(--fFirstIndex);
+      }
+    }
+  }
+  ArrangeTabs();
+}
+
+void TabSet::ScrollBy(int tabs) {
+  if (tabs < 0) {
+    MakeVisible(fFirstIndex - 1);
+    return;
+  }
+  // The first tab that does not show whole comes into view.
+  const int right = TabsRight();
+  int end = 0;
+  for (int i = fFirstIndex; i < TabCount(); ++i) {
+    end += TabWidth(i);
+    if (end > right) {
+      MakeVisible(i);
+      return;
+    }
+  }
+}
+
+void TabSet::ArrangeTabs() {
+  QStyleOption option;
+  option.initFrom(this);
+  QRect left = style()->subElementRect(QStyle::SE_TabBarScrollLeftButton, &option, this);
+  QRect right = style()->subElementRect(QStyle::SE_TabBarScrollRightButton, &option, this);
+  const int room = left.left();
+  // Room come free at the right end takes the tabs before the first one.
+  if (fFirstIndex > 0) {
+    int shown = 0;
+    for (int i = fFirstIndex; i < TabCount() && shown <= width(); ++i) shown += TabWidth(i);
+    int all = shown;
+    for (int i = fFirstIndex; i-- > 0 && all <= width();) all += TabWidth(i);
+    if (all <= width()) {
+      fFirstIndex = 0;
+    } else {
+      while (fFirstIndex > 0 && shown + TabWidth(fFirstIndex - 1) <= room) shown += TabWidth(--fFirstIndex);
+    }
+  }
+  const bool scrolling = fFirstIndex > 0 || TabsRunPast(width());
+  if (scrolling) {
+    const int buttonWidth = style()->pixelMetric(QStyle::PM_TabBarScrollButtonWidth, &option, this);
+    left.setWidth(buttonWidth);
+    right.setLeft(right.right() + 1 - buttonWidth);
+    fScrollLeft->setGeometry(left);
+    fScrollRight->setGeometry(right);
+    fScrollLeft->setEnabled(fFirstIndex > 0);
+    fScrollRight->setEnabled(TabsRunPast(room));
+  }
+  fScrollLeft->setVisible(scrolling);
+  fScrollRight->setVisible(scrolling);
+  update();
+}
+
+QSize TabSet::sizeHint() const {
+  // The tabs' width as far as the bar can show it; a hundred thousand tabs
+  // are not measured for a width no screen has.
+  int tabsWidth = 0;
+  for (int i = 0; i < TabCount() && tabsWidth <= std::max(width(), 1); ++i) tabsWidth += TabWidth(i);
+  return {tabsWidth, TabHeight()};
+}
+
+QSize TabSet::minimumSizeHint() const {
+  return {fScrollRight->sizeHint().width() * 2 + 75, TabHeight()};
+}
+
+void TabSet::paintEvent(QPaintEvent* /*event*/) {
+  QStylePainter painter(this);
+  const int right = TabsRight();
+  painter.setClipRect(0, 0, right, height());
+  QStyleOptionTab selected;
+  QStyleOptionTab cut;
+  bool isCut = false;
+  int x = 0;
+  for (int i = fFirstIndex; i < TabCount() && x < right; ++i) {
+    QStyleOptionTab option;
+    initTabOption(option, i);
+    option.rect = QRect(x, 0, TabWidth(i), TabHeight());
+    x += option.rect.width();
+    if (x > right) {
+      cut = option;
+      isCut = true;
+    }
+    // The selected tab is drawn last, over its neighbours.
+    if (i == fTabIndex) {
+      selected = option;
+    } else {
+      painter.drawControl(QStyle::CE_TabBarTab, option);
+    }
+  }
+  if (selected.tabIndex >= 0) painter.drawControl(QStyle::CE_TabBarTab, selected);
+  if (isCut && !fScrollLeft->isHidden()) {
+    cut.rect = rect();
+    cut.rect = style()->subElementRect(QStyle::SE_TabBarTearIndicatorRight, &cut, this);
+    painter.drawPrimitive(QStyle::PE_IndicatorTabTearRight, cut);
+  }
+}
+
+void TabSet::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) {
+    event->ignore();
+    return;
+  }
+  const int index = TabAt(event->position().toPoint());
+  if (index >= 0) UserSelected(index);
+}
+
+void TabSet::wheelEvent(QWheelEvent* event) {
+  const QPoint delta = event->angleDelta();
+  const int turn = std::abs(delta.x()) > std::abs(delta.y()) ? delta.x() : delta.y();
+  if (turn != 0) Step(turn > 0 ? -1 : 1);
+}
+
+void TabSet::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Left) {
+    Step(-1);
+  } else if (event->key() == Qt::Key_Right) {
+    Step(1);
+  } else {
+    QWidget::keyPressEvent(event);
+  }
+}
+
+void TabSet::Step(int step) {
+  const int index = fTabIndex + step;
+  if (index >= 0 && index < TabCount()) UserSelected(index);
+}
+
+void TabSet::resizeEvent(QResizeEvent* /*event*/) { ArrangeTabs(); }
+
+void TabSet::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+    fWidths.assign(fWidths.size(), -1);
+    fTabHeight = 0;
+    TabsChanged();
+  }
+  QWidget::changeEvent(event);
 }
 
 void TabSet::UserSelected(int index) {
-  // A click goes through the same rules as setting the index in code; a
-  // refused change puts the highlight back.
-  try {
-    SetTabIndex(index);
-  } catch (...) {
-    ShowSelection();
-    throw;
-  }
+  // A click goes through the same rules as setting the index in code.
+  RunGuarded([&] { SetTabIndex(index); });
 }
 
 }  // namespace kova

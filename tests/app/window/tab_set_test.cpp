@@ -1,5 +1,9 @@
-// The selection rules of the tab bar that the run depends on.
+// The selection rules of the tab bar that the run depends on, and what the
+// user does with it: click a tab, scroll to the tabs out of view.
 #include <gtest/gtest.h>
+
+#include <QTest>
+#include <QToolButton>
 
 #include <stdexcept>
 #include <vector>
@@ -31,7 +35,6 @@ TEST_F(TabSetTest, SettingTheSelectedIndexAgainDoesNothing) {
   tabs.SetTabIndex(2);
   tabs.SetTabIndex(2);
   EXPECT_EQ(asked, std::vector<int>{2});
-  EXPECT_EQ(tabs.currentIndex(), 2);
 }
 
 TEST_F(TabSetTest, ClearingLeavesNoTabSelected) {
@@ -51,10 +54,7 @@ TEST_F(TabSetTest, ReplacingTabsIsClearingAndAddingThem) {
     tabs.ReplaceTabs(captions);
     EXPECT_EQ(tabs.TabIndex(), -1);
     ASSERT_EQ(tabs.TabCount(), captions.size());
-    for (int i = 0; i < tabs.TabCount(); ++i) {
-      EXPECT_EQ(tabs.tabText(i), captions[i]);
-      EXPECT_TRUE(tabs.isTabVisible(i));
-    }
+    for (int i = 0; i < tabs.TabCount(); ++i) EXPECT_EQ(tabs.TabCaption(i), captions[i]);
     tabs.SetTabIndex(1);
   }
   EXPECT_EQ(asked, (std::vector<int>{2, 1, 1}));
@@ -72,16 +72,50 @@ TEST_F(TabSetTest, RefusedChangeKeepsTheSelection) {
   allow = false;
   tabs.SetTabIndex(2);
   EXPECT_EQ(tabs.TabIndex(), 1);
-  EXPECT_EQ(tabs.currentIndex(), 1);
 }
 
 TEST_F(TabSetTest, ClickGoesThroughTheSameRules) {
+  tabs.resize(400, tabs.sizeHint().height());
   tabs.SetTabIndex(0);
-  tabs.setCurrentIndex(2);  // what a click on the third tab does
+  QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.TabRect(2).center());
   EXPECT_EQ(tabs.TabIndex(), 2);
   allow = false;
-  tabs.setCurrentIndex(1);
+  QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.TabRect(1).center());
   EXPECT_EQ(tabs.TabIndex(), 2);
-  EXPECT_EQ(tabs.currentIndex(), 2);
   EXPECT_EQ(asked, (std::vector<int>{0, 2, 1}));
+}
+
+TEST_F(TabSetTest, TabsOutOfViewAreReachedByTheScrollButtons) {
+  QStringList captions{"Hauptprogramm"};
+  for (int i = 1; i < 1000; ++i) captions.push_back(QStringLiteral(" f%1 ").arg(i));
+  tabs.ReplaceTabs(captions);
+  tabs.resize(300, tabs.sizeHint().height());
+  tabs.show();
+  QToolButton& left = *tabs.ScrollLeftButton();
+  QToolButton& right = *tabs.ScrollRightButton();
+  ASSERT_TRUE(right.isVisible());
+  EXPECT_FALSE(left.isEnabled());
+  EXPECT_TRUE(right.isEnabled());
+  // Tabs stop before the buttons; the next one comes into view by a click.
+  EXPECT_TRUE(tabs.TabRect(50).isEmpty());
+  const int lastInView = tabs.TabAt(QPoint(left.x() - 1, 1));
+  QTest::mouseClick(&right, Qt::LeftButton);
+  EXPECT_EQ(tabs.FirstIndex(), 1);
+  EXPECT_LE(tabs.TabRect(lastInView + 1).right(), left.x() - 1);
+  EXPECT_TRUE(left.isEnabled());
+
+  // Choosing a tab far out of view scrolls it in, whole, before the buttons.
+  tabs.SetTabIndex(700);
+  const QRect chosen = tabs.TabRect(700);
+  ASSERT_FALSE(chosen.isEmpty());
+  EXPECT_LE(chosen.right(), left.x() - 1);
+  QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.TabRect(tabs.FirstIndex()).center());
+  EXPECT_EQ(tabs.TabIndex(), tabs.FirstIndex());
+  QTest::mouseClick(&left, Qt::LeftButton);
+  EXPECT_TRUE(tabs.TabRect(tabs.TabIndex() - 1).isValid());
+
+  // Once the bar is wide enough for every tab, the buttons go.
+  tabs.ReplaceTabs({"Hauptprogramm", " a", " b"});
+  EXPECT_FALSE(right.isVisible());
+  EXPECT_EQ(tabs.FirstIndex(), 0);
 }
