@@ -26,6 +26,15 @@ constexpr long long kMegabyte = 1LL << 20;
                       .toStdString());
 }
 
+// Pictures as large as the settings may make them would overflow the
+// product; past any memory there is, the exact number does not matter.
+long long DiagramBytes(int64_t functions, long long bytes_per_function) {
+  constexpr long long kBeyondAnyMemory = 1LL << 60;
+  return bytes_per_function > 0 && functions > kBeyondAnyMemory / bytes_per_function
+             ? kBeyondAnyMemory
+             : functions * bytes_per_function;
+}
+
 }  // namespace
 
 long long TreeBytes(const TreeSize& size) {
@@ -57,19 +66,16 @@ QString OutOfMemoryReason() {
   return QStringLiteral("Das Diagramm ist zu groß für den verfügbaren Arbeitsspeicher.");
 }
 
-void CheckFunctionDiagrams(int64_t functions, long long bytes) {
-  if (functions > 1 && bytes > MemoryBudget::Left()) RefuseForFunctions(functions, FunctionCount::kAll);
+void CheckFunctionDiagrams(int64_t functions, int64_t still_to_draw, long long bytes_per_function) {
+  if (functions > 1 && DiagramBytes(still_to_draw, bytes_per_function) > MemoryBudget::Left()) {
+    RefuseForFunctions(functions, FunctionCount::kAll);
+  }
 }
 
 void CheckTreeSize(const TreeSize& size, long long bytes_per_function, FunctionCount counted) {
   const long long left = MemoryBudget::Left();
   const long long trees = TreeBytes(size);
-  // Pictures as large as the settings may make them would overflow the
-  // product; past any memory there is, the exact number does not matter.
-  constexpr long long kBeyondAnyMemory = 1LL << 60;
-  const long long diagrams = bytes_per_function > 0 && size.functions > kBeyondAnyMemory / bytes_per_function
-                                 ? kBeyondAnyMemory
-                                 : size.functions * bytes_per_function;
+  const long long diagrams = DiagramBytes(size.functions, bytes_per_function);
   long long bytes = trees + diagrams;
   if (bytes <= left) return;
   if (diagrams > trees) {

@@ -77,11 +77,11 @@ enum class FunctionCount { kAll, kSoFar };
 void CheckTreeSize(const TreeSize& size, long long bytes_per_function = 0,
                    FunctionCount counted = FunctionCount::kAll);
 
-// Raises the Exception that names the script's functions as too many for
-// the memory, with the number counted, when `bytes` for the diagrams of
-// that many do not fit into what the run has left. One function is never
-// too many: its picture is checked when it is made.
-void CheckFunctionDiagrams(int64_t functions, long long bytes);
+// Raises the Exception that names the script's `functions` as too many for
+// the memory when the diagrams of the `still_to_draw` of them, at
+// `bytes_per_function` each, do not fit into what the run has left. One
+// function is never too many: its picture is checked when it is made.
+void CheckFunctionDiagrams(int64_t functions, int64_t still_to_draw, long long bytes_per_function);
 
 }  // namespace kova
 

@@ -106,7 +106,7 @@ void TMainForm::RunActionExecute() {
       // the room that translating left for the functions: the run stops
       // for them before it stops for some picture of theirs.
       kova::CheckFunctionDiagrams(static_cast<int64_t>(functions.size()),
-                                  static_cast<long long>(functions.size() - i + 1) * FunctionDiagramBytes());
+                                  static_cast<int64_t>(functions.size() - i + 1), FunctionDiagramBytes());
       prepareFunctionImage(i);
       drawDiagram(*functions[i - 1], *fImages[i]);
       captions.push_back(QString::fromLatin1(StripFunctionCaption(FunctionHeaderCaption(*functions[i - 1]))));
