@@ -102,7 +102,8 @@ std::optional<uint32_t> ParseDigits(std::string_view digits, unsigned base, uint
 }  // namespace
 
 ProfileWriteError::ProfileWriteError(const QString& path, const QString& reason)
-    : std::runtime_error((QStringLiteral("In %1 kann nicht geschrieben werden").arg(path) +
+    : std::runtime_error((QStringLiteral("In %1 kann nicht geschrieben werden")
+                              .arg(QFileInfo(path).absoluteFilePath()) +
                           (reason.isEmpty() ? QString() : QStringLiteral(": ") + reason))
                              .toStdString()) {}
 
@@ -141,9 +142,13 @@ void ProfileFile::CheckLoaded() const {
   throw ProfileReadError(message.toStdString());
 }
 
+QString ProfileFile::RefusalReason() const {
+  return readError_ ? QString::fromUtf8(readError_->what()) : QString();
+}
+
 void ProfileFile::CheckWritable() const {
   if (!readError_) return;
-  throw ProfileWriteError(QFileInfo(path_).absoluteFilePath(), QString::fromUtf8(readError_->what()));
+  throw ProfileWriteError(path_, RefusalReason());
 }
 
 std::optional<ProfileFile::Range> ProfileFile::FindSection(std::string_view section) const {
@@ -215,7 +220,7 @@ void ProfileFile::UpdateFile() {
   for (const std::string& line : lines_) content += line + '\n';
   // The next start would refuse a larger file and never write it again.
   if (content.size() > kMaxProfileBytes) {
-    throw ProfileWriteError(QFileInfo(path_).absoluteFilePath(),
+    throw ProfileWriteError(path_,
                             QStringLiteral("Die Datei würde größer als %1 MiB, und eine so große "
                                            "Datei wird beim Start nicht gelesen.")
                                 .arg(kMaxProfileBytes >> 20));
@@ -223,7 +228,7 @@ void ProfileFile::UpdateFile() {
   try {
     WriteFileSafely(path_, content);
   } catch (const FileWriteError&) {
-    throw ProfileWriteError(QFileInfo(path_).absoluteFilePath());
+    throw ProfileWriteError(path_);
   }
   changed_ = false;
 }

@@ -20,6 +20,7 @@ namespace kova {
 // where it is not the file system's.
 class ProfileWriteError : public std::runtime_error {
  public:
+  // `path` is shown in full.
   explicit ProfileWriteError(const QString& path, const QString& reason = {});
 };
 
@@ -51,7 +52,8 @@ class ProfileFile {
   // Throws ProfileWriteError, with the reason, when the file was refused:
   // nothing written to it will reach the disk.
   void CheckWritable() const;
-  bool Refused() const { return readError_.has_value(); }
+  // Why the file was refused; empty where it was not.
+  QString RefusalReason() const;
 
   std::string ReadString(std::string_view section, std::string_view key,
                          std::string_view fallback) const;

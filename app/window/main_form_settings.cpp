@@ -124,12 +124,12 @@ void TMainForm::readSettings() {
   readMetricSettings(ini);
   // A file that could not be read leaves every default in place; the user
   // learns why and that the file is kept.
-  fIniKept = ini.Refused();
+  fIniRefusal = ini.RefusalReason();
   ini.CheckLoaded();
 }
 
 void TMainForm::writeSettings() {
-  if (fIniKept) return;
+  if (!fIniRefusal.isEmpty()) throw kova::ProfileWriteError(fIniPath, fIniRefusal);
   // Read again, so that what others wrote to it meanwhile stays. Where that
   // fails now, the session's settings cannot be saved, and the user learns why.
   kova::ProfileFile ini(fIniPath);

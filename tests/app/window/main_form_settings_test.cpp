@@ -34,6 +34,7 @@
 #include "app/platform/window_coordinate.h"
 #include "app/window/tool_bar.h"
 #include "render/diagram_metrics.h"
+#include "support/other_program_locks.h"
 
 namespace {
 
@@ -124,51 +125,6 @@ class SettingsFileTest : public ::testing::Test {
   QTemporaryDir folder;
   kova::DialogStub dialogs;
   std::unique_ptr<TMainForm> form;
-};
-
-// Another program that holds a write lock on the whole file (an fcntl record
-// lock) for as long as this object lives.
-class LockingProgram {
- public:
-  explicit LockingProgram(const QString& path) {
-    const QByteArray name = QFile::encodeName(path);
-    int locked[2];
-    if (pipe(locked) != 0 || pipe(release_) != 0) return;
-    child_ = fork();
-    if (child_ == 0) {
-      close(locked[0]);
-      close(release_[1]);
-      struct flock whole {};
-      whole.l_type = F_WRLCK;
-      whole.l_whence = SEEK_SET;
-      const int file = open(name.constData(), O_RDWR);
-      const char done = file >= 0 && fcntl(file, F_SETLKW, &whole) == 0 ? 1 : 0;
-      if (write(locked[1], &done, 1) != 1) _exit(1);
-      char end;
-      // Returns once the parent closes its end of the pipe.
-      while (read(release_[0], &end, 1) > 0) {
-      }
-      _exit(0);
-    }
-    close(locked[1]);
-    close(release_[0]);
-    char done = 0;
-    locked_ = child_ > 0 && read(locked[0], &done, 1) == 1 && done == 1;
-    close(locked[0]);
-  }
-  LockingProgram(const LockingProgram&) = delete;
-  LockingProgram& operator=(const LockingProgram&) = delete;
-  ~LockingProgram() {
-    close(release_[1]);
-    if (child_ > 0) waitpid(child_, nullptr, 0);
-  }
-
-  bool Locked() const { return locked_; }
-
- private:
-  int release_[2] = {-1, -1};
-  pid_t child_ = -1;
-  bool locked_ = false;
 };
 
 std::vector<std::string> ToolBarKeys() {
@@ -566,8 +522,11 @@ TEST_F(SettingsFileTest, FileThatCannotBeReadIsReportedAndKept) {
                 .arg(IniPath()));
   EXPECT_FALSE(form->MenuToolBar->isHidden());
   EXPECT_TRUE(form->BashSyntaxAction->isChecked());
-  Exit();
-  EXPECT_EQ(dialogs.messages.size(), 1u);
+  // The exit says again that the session's settings are not saved.
+  dialogs.messages.clear();
+  CloseExpectingTheOneError(QStringLiteral("In %1 kann nicht geschrieben werden: Keine gewöhnliche Datei "
+                                           "(Pipe, Gerät oder Socket).")
+                                .arg(IniPath()));
   struct stat info {};
   ASSERT_EQ(lstat(QFile::encodeName(IniPath()).constData(), &info), 0);
   EXPECT_TRUE(S_ISFIFO(info.st_mode));
@@ -576,10 +535,12 @@ TEST_F(SettingsFileTest, FileThatCannotBeReadIsReportedAndKept) {
   ASSERT_EQ(unlink(QFile::encodeName(IniPath()).constData()), 0);
   WriteIni("[Settings]\nEdit=oben\n" + std::string(size_t{5} << 20, ';') + "\n");
   Start();
-  ASSERT_EQ(dialogs.messages.size(), 2u);
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  dialogs.messages.clear();
   WriteIni("[Settings]\nEdit=links\n");
-  Exit();
-  EXPECT_EQ(dialogs.messages.size(), 2u);
+  CloseExpectingTheOneError(QStringLiteral("In %1 kann nicht geschrieben werden: Die Datei ist größer als "
+                                           "4194304 Bytes.")
+                                .arg(IniPath()));
   EXPECT_EQ(kova::FileBytes(IniPath()), "[Settings]\nEdit=links\n");
 }
 
@@ -600,8 +561,9 @@ TEST_F(SettingsFileTest, FileThatCannotBeReadAgainAtExitIsReportedAndKept) {
   WriteIni("[Settings]\nEdit=rechts\n");
   Start();
   {
-    const LockingProgram other(IniPath());
-    ASSERT_TRUE(other.Locked());
+    const kova::ShortLockPatience patience;
+    const kova::OtherProgramsLocks other({IniPath()});
+    ASSERT_TRUE(other.Held());
     closeAndExpect(QStringLiteral("Ein anderes Programm hält die Datei gesperrt."));
   }
   EXPECT_EQ(kova::FileBytes(IniPath()), "[Settings]\nEdit=rechts\n");
