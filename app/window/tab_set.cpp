@@ -10,7 +10,6 @@
 #include <QWheelEvent>
 
 #include <algorithm>
-#include <cstdlib>
 #include <stdexcept>
 
 #include "app/platform/error_handler.h"
@@ -27,6 +26,12 @@ QToolButton* NewScrollButton(TabSet* tabs, const char* name, const char* accessi
   button->setAutoRepeat(true);
   button->hide();
   return button;
+}
+
+// The style draws a tab's text with shortcut marks; a caption is shown as
+// written, so each "&" in it is doubled.
+QString LiteralText(const QString& caption) {
+  return QString(caption).replace(QLatin1Char('&'), QLatin1String("&&"));
 }
 
 }  // namespace
@@ -79,7 +84,7 @@ void TabSet::initTabOption(QStyleOptionTab& option, int index) const {
   option.initFrom(this);
   option.state &= ~(QStyle::State_HasFocus | QStyle::State_MouseOver);
   option.shape = QTabBar::RoundedSouth;
-  option.text = fCaptions[index];
+  option.text = LiteralText(fCaptions[index]);
   option.row = 0;
   option.tabIndex = index;
   const int extent = style()->pixelMetric(QStyle::PM_TabBarIconSize, nullptr, this);
@@ -189,13 +194,15 @@ void TabSet::ScrollBy(int tabs) {
     MakeVisible(fFirstIndex - 1);
     return;
   }
-  // The first tab that does not show whole comes into view.
+  // The first tab that does not show whole comes into view; when that is
+  // the first one in view, it is wider than the room, and the next comes.
   const int right = TabsRight();
   int end = 0;
   for (int i = fFirstIndex; i < TabCount(); ++i) {
     end += TabWidth(i);
     if (end > right) {
-      MakeVisible(i);
+      if (i == fFirstIndex) ++i;
+      if (i < TabCount()) MakeVisible(i);
       return;
     }
   }
@@ -227,7 +234,9 @@ void TabSet::ArrangeTabs() {
     fScrollLeft->setGeometry(left);
     fScrollRight->setGeometry(right);
     fScrollLeft->setEnabled(fFirstIndex > 0);
-    fScrollRight->setEnabled(TabsRunPast(room));
+    // A tab wider than the room never shows whole; when it is the last one
+    // there is nothing further to scroll to.
+    fScrollRight->setEnabled(fFirstIndex + 1 < TabCount() && TabsRunPast(room));
   }
   fScrollLeft->setVisible(scrolling);
   fScrollRight->setVisible(scrolling);
@@ -288,9 +297,24 @@ void TabSet::mousePressEvent(QMouseEvent* event) {
 }
 
 void TabSet::wheelEvent(QWheelEvent* event) {
-  const QPoint delta = event->angleDelta();
-  const int turn = std::abs(delta.x()) > std::abs(delta.y()) ? delta.x() : delta.y();
-  if (turn != 0) Step(turn > 0 ? -1 : 1);
+  // Touchpads and fine wheels send parts of a notch; a tab moves once they
+  // add up to a whole one, and what is left over is dropped.
+  fWheelTurn += event->angleDelta();
+  const int across = fWheelTurn.x() / QWheelEvent::DefaultDeltasPerStep;
+  const int down = fWheelTurn.y() / QWheelEvent::DefaultDeltasPerStep;
+  if (across > 0 || down > 0) {
+    fWheelTurn = {};
+    Step(-1);
+  } else if (across < 0 || down < 0) {
+    fWheelTurn = {};
+    Step(1);
+  }
+}
+
+void TabSet::leaveEvent(QEvent* event) {
+  // Part of a notch turned over the bar does not count on the next visit.
+  fWheelTurn = {};
+  QWidget::leaveEvent(event);
 }
 
 void TabSet::keyPressEvent(QKeyEvent* event) {
@@ -308,7 +332,11 @@ void TabSet::Step(int step) {
   if (index >= 0 && index < TabCount()) UserSelected(index);
 }
 
-void TabSet::resizeEvent(QResizeEvent* /*event*/) { ArrangeTabs(); }
+void TabSet::resizeEvent(QResizeEvent* /*event*/) {
+  ArrangeTabs();
+  // A narrower bar must not hide the selected tab.
+  MakeVisible(fTabIndex);
+}
 
 void TabSet::changeEvent(QEvent* event) {
   if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {

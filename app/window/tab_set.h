@@ -10,6 +10,7 @@
 // style draws each tab as it draws those of its own tab bars.
 #pragma once
 
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -63,6 +64,7 @@ class TabSet : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void leaveEvent(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void changeEvent(QEvent* event) override;
 
@@ -88,11 +90,13 @@ class TabSet : public QWidget {
   void UserSelected(int index);
 
   QStringList fCaptions;
-  // Each caption's tab width, or 0 until the tab has been in view.
+  // Each caption's tab width, or -1 until the tab has been in view.
   mutable std::vector<int> fWidths;
   mutable int fTabHeight = 0;
   int fTabIndex = -1;
   int fFirstIndex = 0;
+  // The wheel's turn not yet taken as a step.
+  QPoint fWheelTurn;
   QToolButton* fScrollLeft = nullptr;
   QToolButton* fScrollRight = nullptr;
   ChangeHandler fOnChange;

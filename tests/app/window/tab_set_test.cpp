@@ -1,9 +1,13 @@
 // The selection rules of the tab bar that the run depends on, and what the
-// user does with it: click a tab, scroll to the tabs out of view.
+// user does with it: click a tab, scroll to the tabs out of view, turn the
+// wheel, narrow the bar.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QImage>
 #include <QTest>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include <stdexcept>
 #include <vector>
@@ -18,6 +22,15 @@ class TabSetTest : public ::testing::Test {
       allowChange = allow;
     });
     for (const char* caption : {"Hauptprogramm", " a", " b"}) tabs.AddTab(caption);
+  }
+
+  // Shows `count` tabs, "Hauptprogramm" and functions, in a bar `width` wide.
+  void ShowFunctionTabs(int count, int width) {
+    QStringList captions{"Hauptprogramm"};
+    for (int i = 1; i < count; ++i) captions.push_back(QStringLiteral(" f%1 ").arg(i));
+    tabs.ReplaceTabs(captions);
+    tabs.resize(width, tabs.sizeHint().height());
+    tabs.show();
   }
 
   kova::TabSet tabs;
@@ -86,11 +99,7 @@ TEST_F(TabSetTest, ClickGoesThroughTheSameRules) {
 }
 
 TEST_F(TabSetTest, TabsOutOfViewAreReachedByTheScrollButtons) {
-  QStringList captions{"Hauptprogramm"};
-  for (int i = 1; i < 1000; ++i) captions.push_back(QStringLiteral(" f%1 ").arg(i));
-  tabs.ReplaceTabs(captions);
-  tabs.resize(300, tabs.sizeHint().height());
-  tabs.show();
+  ShowFunctionTabs(1000, 300);
   QToolButton& left = *tabs.ScrollLeftButton();
   QToolButton& right = *tabs.ScrollRightButton();
   ASSERT_TRUE(right.isVisible());
@@ -118,4 +127,75 @@ TEST_F(TabSetTest, TabsOutOfViewAreReachedByTheScrollButtons) {
   tabs.ReplaceTabs({"Hauptprogramm", " a", " b"});
   EXPECT_FALSE(right.isVisible());
   EXPECT_EQ(tabs.FirstIndex(), 0);
+}
+
+TEST_F(TabSetTest, TabWiderThanTheBarDoesNotStopTheScrollButtons) {
+  tabs.ReplaceTabs({"Hauptprogramm", QString(400, 'x'), " b", " c", " d"});
+  tabs.resize(300, tabs.sizeHint().height());
+  tabs.show();
+  QToolButton& left = *tabs.ScrollLeftButton();
+  QToolButton& right = *tabs.ScrollRightButton();
+  std::vector<int> firstInView;
+  for (int click = 0; click < 10 && right.isEnabled(); ++click) {
+    QTest::mouseClick(&right, Qt::LeftButton);
+    firstInView.push_back(tabs.FirstIndex());
+  }
+  EXPECT_EQ(firstInView, (std::vector<int>{1, 2}));
+  EXPECT_LE(tabs.TabRect(4).right(), left.x() - 1);
+  for (int click = 0; click < 10 && left.isEnabled(); ++click) QTest::mouseClick(&left, Qt::LeftButton);
+  EXPECT_EQ(tabs.FirstIndex(), 0);
+
+  // A wide last tab is the right button's end.
+  tabs.ReplaceTabs({"Hauptprogramm", " a", QString(400, 'x')});
+  QTest::mouseClick(&right, Qt::LeftButton);
+  EXPECT_EQ(tabs.FirstIndex(), 2);
+  EXPECT_FALSE(right.isEnabled());
+}
+
+TEST_F(TabSetTest, WheelMovesOneTabPerWholeNotch) {
+  const auto turn = [this](int angle) {
+    QWheelEvent event(QPointF(5, 5), tabs.mapToGlobal(QPointF(5, 5)), {}, QPoint(0, angle), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(&tabs, &event);
+  };
+  tabs.SetTabIndex(0);
+  for (int i = 0; i < 8; ++i) turn(-15);  // an eighth of a notch each, as a touchpad sends
+  EXPECT_EQ(tabs.TabIndex(), 1);
+  turn(-60);
+  EXPECT_EQ(tabs.TabIndex(), 1);
+  turn(-60);
+  EXPECT_EQ(tabs.TabIndex(), 2);
+  turn(120);
+  EXPECT_EQ(tabs.TabIndex(), 1);
+}
+
+TEST_F(TabSetTest, NarrowingTheBarKeepsTheSelectedTabInView) {
+  ShowFunctionTabs(30, 800);
+  tabs.SetTabIndex(13);
+  ASSERT_EQ(tabs.FirstIndex(), 0);
+  tabs.resize(200, tabs.height());
+  const QRect selected = tabs.TabRect(13);
+  ASSERT_FALSE(selected.isEmpty());
+  EXPECT_LE(selected.right(), tabs.ScrollLeftButton()->x() - 1);
+}
+
+TEST_F(TabSetTest, AmpersandShowsAsWritten) {
+  tabs.ReplaceTabs({" ab ", " a&b ", " a&&b ", "&", "&&"});
+  tabs.resize(600, tabs.sizeHint().height());
+  EXPECT_EQ(tabs.TabCaption(1), " a&b ");
+  const int ampersand = tabs.fontMetrics().horizontalAdvance('&');
+  EXPECT_NEAR(tabs.TabRect(1).width() - tabs.TabRect(0).width(), ampersand, 1);
+  EXPECT_NEAR(tabs.TabRect(2).width() - tabs.TabRect(1).width(), ampersand, 1);
+  // Two ampersands paint twice the ink of one.
+  const QImage picture = tabs.grab().toImage();
+  const auto ink = [&picture](const QRect& tab) {
+    int dark = 0;
+    for (int y = tab.top(); y <= tab.bottom(); ++y) {
+      for (int x = tab.left(); x <= tab.right(); ++x) dark += qGray(picture.pixel(x, y)) < 128 ? 1 : 0;
+    }
+    return dark;
+  };
+  const int one = ink(tabs.TabRect(3));
+  EXPECT_GT(one, 0);
+  EXPECT_NEAR(ink(tabs.TabRect(4)), 2 * one, one / 3);
 }
