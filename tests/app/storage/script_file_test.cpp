@@ -7,6 +7,7 @@
 #include "app/storage/image_file.h"
 #include "app/storage/profile_file.h"
 #include "app/storage/script_file.h"
+#include "support/child_process.h"
 #include "support/other_program_locks.h"
 
 #include <Qsci/qsciscintilla.h>
@@ -19,7 +20,6 @@
 #include <chrono>
 #include <fcntl.h>
 #include <functional>
-#include <grp.h>
 #include <sched.h>
 #include <string>
 #include <sys/mount.h>
@@ -242,57 +242,13 @@ TEST_F(ScriptFileTest, TargetsThatAreNoRegularFilesAreRefusedForEveryKind) {
   EXPECT_EQ(MessageOfWrite(pipe), refused);
   EXPECT_EQ(MessageOfWrite(PathOf("link.sh")), refused);
   EXPECT_EQ(MessageOfPicture(pipe), CannotWritePicture(pipe, refused));
-  // A settings file that could not be read is left alone, so nothing is said
-  // on writing: the reading told already.
+  // A settings file that could not be read is left alone; the window's exit
+  // says so, as its start did.
   EXPECT_EQ(MessageOfSettings(pipe), "saved");
   struct stat info {};
   ASSERT_EQ(lstat(NativeName(pipe).c_str(), &info), 0);
   EXPECT_TRUE(S_ISFIFO(info.st_mode));
   EXPECT_EQ(FolderEntries(), (QStringList{"link.sh", "pipe"}));
-}
-
-// Runs `operation` in a child process and returns what it returned, so that
-// the child may give up rights or change its view of the file systems.
-std::string InChildProcess(const std::function<std::string()>& operation) {
-  int channel[2];
-  if (pipe(channel) != 0) return "no pipe";
-  const pid_t child = fork();
-  if (child == 0) {
-    close(channel[0]);
-    std::string result;
-    try {
-      result = operation();
-    } catch (const std::exception& error) {
-      result = std::string("exception: ") + error.what();
-    }
-    for (size_t done = 0; done < result.size();) {
-      const ssize_t written = write(channel[1], result.data() + done, result.size() - done);
-      if (written <= 0) break;
-      done += static_cast<size_t>(written);
-    }
-    _exit(0);
-  }
-  close(channel[1]);
-  std::string result;
-  char buffer[4096];
-  for (ssize_t got; (got = read(channel[0], buffer, sizeof buffer)) > 0;) {
-    result.append(buffer, static_cast<size_t>(got));
-  }
-  close(channel[0]);
-  waitpid(child, nullptr, 0);
-  return result;
-}
-
-// As the unprivileged user 65534, for whom the system's permission checks
-// apply even when the tests run as root.
-std::string AsUnprivilegedUser(const std::function<std::string()>& operation) {
-  return InChildProcess([&] {
-    if (setgroups(0, nullptr) != 0 || setresgid(65534, 65534, 65534) != 0 ||
-        setresuid(65534, 65534, 65534) != 0) {
-      return std::string("cannot drop privileges");
-    }
-    return operation();
-  });
 }
 
 mode_t ModeOf(const QString& path) {
@@ -350,7 +306,9 @@ TEST_F(ScriptFileTest, UnprivilegedUserKeepsWriteProtectionLinksAndOwners) {
   });
 
   const std::string refusedSettings =
-      QStringLiteral("In %1 kann nicht geschrieben werden").arg(open + "/KOVA.ini").toStdString();
+      QStringLiteral("In %1 kann nicht geschrieben werden: Dateizugriff verweigert.")
+          .arg(open + "/KOVA.ini")
+          .toStdString();
   EXPECT_EQ(messages, "Dateizugriff verweigert\nno error\nno error\nno error\n" +
                           CannotWritePicture(open + "/protected.png", "Dateizugriff verweigert") +
                           "\nsaved\n" + refusedSettings + "\nno error\nDateizugriff verweigert\n");
