@@ -511,15 +511,19 @@ TEST_F(SettingsFileTest, RefusedWriteIsReportedAndTheWindowStillCloses) {
   form = std::make_unique<TMainForm>(path);
   CloseExpectingTheOneError(QStringLiteral("In %1 kann nicht geschrieben werden: Ungültiger Dateiname.").arg(path));
 
-  // Write-protected, in a folder that would let the user replace it.
+  // Write-protected, in a folder that would let the user replace it; under
+  // /tmp, so that the unprivileged user can reach it.
   if (geteuid() != 0) GTEST_SKIP() << "files of another user can only be made as root";
+  QTemporaryDir own(QStringLiteral("/tmp/kova-settings-XXXXXX"));
+  ASSERT_TRUE(own.isValid());
+  const QString protectedIni = own.filePath("KOVA.ini");
   const std::string content = "[Settings]\nEdit=rechts\n";
-  WriteIni(content);
-  for (const QString& own : {folder.path(), IniPath()}) {
-    ASSERT_EQ(chown(QFile::encodeName(own).constData(), kova::kUnprivilegedUser, kova::kUnprivilegedUser), 0);
+  kova::PutFileBytes(protectedIni, content);
+  for (const QString& owned : {own.path(), protectedIni}) {
+    ASSERT_EQ(chown(QFile::encodeName(owned).constData(), kova::kUnprivilegedUser, kova::kUnprivilegedUser), 0);
   }
-  ASSERT_EQ(chmod(QFile::encodeName(IniPath()).constData(), 0444), 0);
-  Start();
+  ASSERT_EQ(chmod(QFile::encodeName(protectedIni).constData(), 0444), 0);
+  form = std::make_unique<TMainForm>(protectedIni);
   form->show();
   const std::string said = kova::AsUnprivilegedUser([&] {
     form->close();
@@ -529,9 +533,12 @@ TEST_F(SettingsFileTest, RefusedWriteIsReportedAndTheWindowStillCloses) {
     return texts;
   });
   EXPECT_EQ(said, QStringLiteral("In %1 kann nicht geschrieben werden: Dateizugriff verweigert.\n")
-                      .arg(IniPath())
+                      .arg(protectedIni)
                       .toStdString());
-  EXPECT_EQ(kova::FileBytes(IniPath()), content);
+  EXPECT_EQ(kova::FileBytes(protectedIni), content);
+  // This process's copy of the window goes while its folder is still there.
+  form.reset();
+  dialogs.messages.clear();
 }
 
 TEST_F(SettingsFileTest, FileThatCannotBeReadIsReportedAndKept) {
