@@ -6,6 +6,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QScopeGuard>
 
 #include <algorithm>
 #include <cerrno>
@@ -127,23 +128,50 @@ bool RoomFor(int descriptor, const struct stat& file, uint64_t size) {
   return needed <= held || needed - held <= freeUnits * unit;
 }
 
-// Whether the file carries extended attributes (access control lists among
-// them) that a new file in its place would lack. The security label is left
-// out: the system gives every new file one of its own.
-bool HasExtendedAttributes(const std::string& path) {
-  const ssize_t size = llistxattr(path.c_str(), nullptr, 0);
-  if (size <= 0) return false;
-  std::string names(static_cast<size_t>(size), '\0');
-  const ssize_t length = llistxattr(path.c_str(), names.data(), names.size());
-  // A list that changed meanwhile counts as attributes, to be safe.
-  if (length < 0) return true;
-  names.resize(static_cast<size_t>(length));
-  for (size_t start = 0; start < names.size();) {
-    const size_t end = std::min(names.find('\0', start), names.size());
-    if (std::string_view(names).substr(start, end - start) != "security.selinux") return true;
-    start = end + 1;
+// An attribute list or value as the system's *xattr calls give it, through
+// `get`, which takes a buffer and its size as they do; nothing where it cannot
+// be read, errno telling why.
+template <typename Get>
+std::optional<std::string> AttributeBytes(const Get& get) {
+  // A value that grows between asking its size and reading it is asked again.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    const ssize_t size = get(nullptr, 0);
+    if (size < 0) return std::nullopt;
+    std::string bytes(static_cast<size_t>(size), '\0');
+    const ssize_t length = get(bytes.data(), bytes.size());
+    if (length >= 0) {
+      bytes.resize(static_cast<size_t>(length));
+      return bytes;
+    }
+    if (errno != ERANGE) return std::nullopt;
   }
-  return false;
+  return std::nullopt;
+}
+
+// Gives the new file every extended attribute of the file at `from` that this
+// process can see: user attributes (a download's origin), access control
+// lists, the security label. False where one cannot be read or set (an
+// attribute only the privileged may set, a file system without them), so that
+// the file is written in place instead and keeps them all.
+bool CopyExtendedAttributes(const std::string& from, int to) {
+  const auto names = AttributeBytes(
+      [&](char* buffer, size_t size) { return llistxattr(from.c_str(), buffer, size); });
+  if (!names) return errno == ENOTSUP;  // a file system without attributes
+  for (size_t start = 0; start < names->size();) {
+    const size_t end = std::min(names->find('\0', start), names->size());
+    const std::string name = names->substr(start, end - start);
+    start = end + 1;
+    const auto value = AttributeBytes(
+        [&](char* buffer, size_t size) { return lgetxattr(from.c_str(), name.c_str(), buffer, size); });
+    if (!value) return false;
+    // Such as the label the system gave the new file already: setting it
+    // again may need a right that keeping it does not.
+    const auto own = AttributeBytes(
+        [&](char* buffer, size_t size) { return fgetxattr(to, name.c_str(), buffer, size); });
+    if (own == value) continue;
+    if (fsetxattr(to, name.c_str(), value->data(), value->size(), 0) != 0) return false;
+  }
+  return true;
 }
 
 // The file to be written, found once, its folder held open so that every
@@ -156,8 +184,8 @@ class TargetFile {
   bool Replaceable() const { return replaceable_; }
 
   // Writes the content to a temporary file and renames it over the target.
-  // Returns nothing when the temporary file cannot take the target's group,
-  // so that it is to be written in place.
+  // Returns nothing when the temporary file cannot take the target's group
+  // or its extended attributes, so that it is to be written in place.
   std::optional<bool> Replace(const FileContent& content);
 
   void Overwrite(std::string_view bytes);
@@ -208,9 +236,7 @@ TargetFile::TargetFile(std::pair<std::string, std::string> place)
   const bool folderTakesFiles = faccessat(folder_.get(), ".", W_OK | X_OK, AT_EACCESS) == 0;
   const int folderError = errno;
   if (!exists_ && !folderTakesFiles) ThrowErrno(folderError);
-  replaceable_ = folderTakesFiles &&
-                 (!exists_ || (info_.st_nlink == 1 && info_.st_uid == geteuid() &&
-                               !HasExtendedAttributes(folderPath_ + "/" + name_)));
+  replaceable_ = folderTakesFiles && (!exists_ || (info_.st_nlink == 1 && info_.st_uid == geteuid()));
 }
 
 std::optional<bool> TargetFile::Replace(const FileContent& content) {
@@ -226,42 +252,48 @@ std::optional<bool> TargetFile::Replace(const FileContent& content) {
     if (descriptor < 0 && (errno != EEXIST || attempt == 100)) ThrowErrno(errno);
   }
   FileDescriptor file(descriptor);
-  try {
-    if (exists_) {
-      struct stat created {};
-      if (fstat(file.get(), &created) != 0) ThrowErrno(errno);
-      if (created.st_gid != info_.st_gid && fchown(file.get(), static_cast<uid_t>(-1), info_.st_gid) != 0) {
-        unlinkat(folder_.get(), temporary.c_str(), 0);
-        return std::nullopt;
-      }
+  // Gone on every way out but the rename.
+  auto discard = qScopeGuard([&] { unlinkat(folder_.get(), temporary.c_str(), 0); });
+  const std::string target = folderPath_ + "/" + name_;
+  if (exists_) {
+    struct stat created {};
+    if (fstat(file.get(), &created) != 0) ThrowErrno(errno);
+    // Before the content is made, so that it is made once where the file is
+    // to be written in place.
+    if ((created.st_gid != info_.st_gid && fchown(file.get(), static_cast<uid_t>(-1), info_.st_gid) != 0) ||
+        !CopyExtendedAttributes(target, file.get())) {
+      return std::nullopt;
     }
-    DescriptorDevice device(file.get());
-    const bool made = content(device);
-    if (const int error = device.Finish(); error != 0) ThrowErrno(error);
-    if (!made) {
-      unlinkat(folder_.get(), temporary.c_str(), 0);
-      return false;
-    }
+  }
+  DescriptorDevice device(file.get());
+  const bool made = content(device);
+  if (const int error = device.Finish(); error != 0) ThrowErrno(error);
+  if (!made) return false;
+  if (exists_) {
     // Only now: the system clears the set-user-ID and set-group-ID bits on
-    // every write and change of group.
-    if (exists_ && fchmod(file.get(), info_.st_mode & 07777) != 0) ThrowErrno(errno);
-    if (fsync(file.get()) != 0) ThrowErrno(errno);
-    if (const int error = file.Close(); error != 0) ThrowErrno(error);
+    // every write and change of group, and a file's capabilities on every
+    // write, so those are given again.
+    if (fchmod(file.get(), info_.st_mode & 07777) != 0) ThrowErrno(errno);
+    if (!CopyExtendedAttributes(target, file.get())) return std::nullopt;
+  }
+  if (fsync(file.get()) != 0) ThrowErrno(errno);
+  if (const int error = file.Close(); error != 0) ThrowErrno(error);
+  {
     const FileDescriptor replaced = LockReplacedFile();
     if (renameat(folder_.get(), temporary.c_str(), folder_.get(), name_.c_str()) != 0) ThrowErrno(errno);
-  } catch (...) {
-    unlinkat(folder_.get(), temporary.c_str(), 0);
-    throw;
   }
+  discard.dismiss();
   SyncFolder();
   return true;
 }
 
 // The file the rename is about to replace, locked as a file written in place
 // is: a program that holds a lock on it writes to it meanwhile, and what it
-// wrote would be lost with the replaced file. Held until the rename is done,
-// so that no other program locks the file in between; nothing is held when
-// there is no file to replace.
+// wrote would be lost with the replaced file. Only fcntl locks (record and
+// open-file locks, see LockWholeFile) are seen: a program that holds the file
+// with flock alone, or with no lock, can still lose what it writes. Held
+// until the rename is done, so that no other program locks the file in
+// between; nothing is held when there is no file to replace.
 FileDescriptor TargetFile::LockReplacedFile() const {
   // Should the name have come to mean another file meanwhile, that one is
   // what the rename replaces: it is locked instead, a few times at most.

@@ -5,16 +5,18 @@
 //   target the user may not write are refused and left as they are.
 // - Where replacing the file changes nothing but safety (the folder takes new
 //   files, and the target is absent or a regular file with one link that
-//   belongs to the user and carries no extended attributes, such as access
-//   control lists), the content goes to a temporary file beside it, which is
-//   renamed over the target only once every byte has reached the disk, and
-//   only while the target is locked (see LockWholeFile), so that a program
-//   holding it does not go on writing to a file that is gone. The target
-//   keeps its permission bits and group.
-// - Otherwise the file is written in place, so that its owner, its links, its
+//   belongs to the user), the content goes to a temporary file beside it,
+//   which is renamed over the target only once every byte has reached the
+//   disk, and only while the target is locked (see LockWholeFile), so that a
+//   program holding it does not go on writing to a file that is gone. The new
+//   file takes the target's permission bits, group and extended attributes
+//   (user attributes, access control lists, the security label).
+// - Otherwise, and where the new file cannot take the group or an attribute,
+//   the file is written in place, so that its owner, its links, its
 //   attributes and its permissions stay; it is emptied only once the file
 //   system has room for the new content, as far as the system can tell, and
 //   it is locked meanwhile (see LockWholeFile), so that a second writer waits.
+//   A crash while it is written can leave a mix of old and new content.
 #pragma once
 
 #include <QIODevice>

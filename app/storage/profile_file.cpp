@@ -102,10 +102,17 @@ std::optional<uint32_t> ParseDigits(std::string_view digits, unsigned base, uint
 }  // namespace
 
 ProfileWriteError::ProfileWriteError(const QString& path, const QString& reason)
-    : std::runtime_error((QStringLiteral("In %1 kann nicht geschrieben werden")
-                              .arg(QFileInfo(path).absoluteFilePath()) +
-                          (reason.isEmpty() ? QString() : QStringLiteral(": ") + reason))
+    : std::runtime_error(QStringLiteral("In %1 kann nicht geschrieben werden: %2")
+                             .arg(QFileInfo(path).absoluteFilePath(),
+                                  reason.endsWith(QLatin1Char('.')) ? reason : reason + QLatin1Char('.'))
                              .toStdString()) {}
+
+ProfileWriteError RefusedAtStartError(const QString& path) {
+  // What the start said may long have changed (a lock let go); what holds is
+  // that the file was not read and is kept.
+  return ProfileWriteError(path, QStringLiteral("Die Datei wurde beim Start nicht gelesen und wird "
+                                                "deshalb nicht überschrieben."));
+}
 
 std::optional<int> ParseProfileInteger(std::string_view text) {
   text = TrimBlanks(text);
@@ -142,13 +149,12 @@ void ProfileFile::CheckLoaded() const {
   throw ProfileReadError(message.toStdString());
 }
 
-QString ProfileFile::RefusalReason() const {
-  return readError_ ? QString::fromUtf8(readError_->what()) : QString();
-}
-
 void ProfileFile::CheckWritable() const {
   if (!readError_) return;
-  throw ProfileWriteError(path_, RefusalReason());
+  // Reading calls a folder's refusal "Zugriff verweigert", which does not
+  // tell the user what is in the way of writing.
+  throw ProfileWriteError(path_, readError_->Error() == EISDIR ? FileWriteReason(EISDIR)
+                                                               : QString::fromUtf8(readError_->what()));
 }
 
 std::optional<ProfileFile::Range> ProfileFile::FindSection(std::string_view section) const {
@@ -227,8 +233,8 @@ void ProfileFile::UpdateFile() {
   }
   try {
     WriteFileSafely(path_, content);
-  } catch (const FileWriteError&) {
-    throw ProfileWriteError(path_);
+  } catch (const FileWriteError& error) {
+    throw ProfileWriteError(path_, QString::fromUtf8(error.what()));
   }
   changed_ = false;
 }

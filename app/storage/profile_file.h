@@ -16,13 +16,16 @@
 
 namespace kova {
 
-// A write that was refused; the message names the full path, and the reason
-// where it is not the file system's.
+// A write that was refused: "In <path> kann nicht geschrieben werden:
+// <reason>.", the path in full.
 class ProfileWriteError : public std::runtime_error {
  public:
-  // `path` is shown in full.
-  explicit ProfileWriteError(const QString& path, const QString& reason = {});
+  ProfileWriteError(const QString& path, const QString& reason);
 };
+
+// The refusal at exit of a file that was refused at start: it was not read
+// then, so it is left as it is.
+ProfileWriteError RefusedAtStartError(const QString& path);
 
 // A file that is there but could not be read; the message says why and that
 // the file will be left alone.
@@ -52,8 +55,7 @@ class ProfileFile {
   // Throws ProfileWriteError, with the reason, when the file was refused:
   // nothing written to it will reach the disk.
   void CheckWritable() const;
-  // Why the file was refused; empty where it was not.
-  QString RefusalReason() const;
+  bool Refused() const { return readError_.has_value(); }
 
   std::string ReadString(std::string_view section, std::string_view key,
                          std::string_view fallback) const;

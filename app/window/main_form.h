@@ -291,9 +291,9 @@ class TMainForm : public QMainWindow {
   void writeFontSettings(kova::ProfileFile& ini) const;
   void writeMetricSettings(kova::ProfileFile& ini) const;
   kova::DiagramFont fEditFont;
-  // Why the file could not be read at start, if it could not: as the user
-  // was told then, it is left as it is at exit, and the exit says why again.
-  QString fIniRefusal;
+  // Whether the file could not be read at start: as the user was told then,
+  // it is left as it is at exit, and the exit says so again.
+  bool fIniRefused = false;
 
  public:
   // The window's fields.

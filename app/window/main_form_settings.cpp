@@ -124,12 +124,12 @@ void TMainForm::readSettings() {
   readMetricSettings(ini);
   // A file that could not be read leaves every default in place; the user
   // learns why and that the file is kept.
-  fIniRefusal = ini.RefusalReason();
+  fIniRefused = ini.Refused();
   ini.CheckLoaded();
 }
 
 void TMainForm::writeSettings() {
-  if (!fIniRefusal.isEmpty()) throw kova::ProfileWriteError(fIniPath, fIniRefusal);
+  if (fIniRefused) throw kova::RefusedAtStartError(fIniPath);
   // Read again, so that what others wrote to it meanwhile stays. Where that
   // fails now, the session's settings cannot be saved, and the user learns why.
   kova::ProfileFile ini(fIniPath);

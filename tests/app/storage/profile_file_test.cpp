@@ -150,7 +150,7 @@ TEST_F(ProfileFileTest, RefusedWriteNamesTheFullPath) {
     FAIL() << "a write into a missing folder must fail";
   } catch (const ProfileWriteError& error) {
     EXPECT_EQ(QString::fromUtf8(error.what()),
-              QStringLiteral("In %1 kann nicht geschrieben werden").arg(path));
+              QStringLiteral("In %1 kann nicht geschrieben werden: Ungültiger Dateiname.").arg(path));
   }
 }
 

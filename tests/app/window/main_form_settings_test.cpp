@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QPalette>
@@ -34,6 +35,7 @@
 #include "app/platform/window_coordinate.h"
 #include "app/window/tool_bar.h"
 #include "render/diagram_metrics.h"
+#include "support/child_process.h"
 #include "support/other_program_locks.h"
 
 namespace {
@@ -507,7 +509,36 @@ TEST_F(SettingsFileTest, KeysThisProgramDoesNotUseStay) {
 TEST_F(SettingsFileTest, RefusedWriteIsReportedAndTheWindowStillCloses) {
   const QString path = folder.filePath("missing/KOVA.ini");
   form = std::make_unique<TMainForm>(path);
-  CloseExpectingTheOneError(QStringLiteral("In %1 kann nicht geschrieben werden").arg(path));
+  CloseExpectingTheOneError(QStringLiteral("In %1 kann nicht geschrieben werden: Ungültiger Dateiname.").arg(path));
+
+  // Write-protected, in a folder that would let the user replace it; under
+  // /tmp, so that the unprivileged user can reach it.
+  if (geteuid() != 0) GTEST_SKIP() << "files of another user can only be made as root";
+  QTemporaryDir own(QStringLiteral("/tmp/kova-settings-XXXXXX"));
+  ASSERT_TRUE(own.isValid());
+  const QString protectedIni = own.filePath("KOVA.ini");
+  const std::string content = "[Settings]\nEdit=rechts\n";
+  kova::PutFileBytes(protectedIni, content);
+  for (const QString& owned : {own.path(), protectedIni}) {
+    ASSERT_EQ(chown(QFile::encodeName(owned).constData(), kova::kUnprivilegedUser, kova::kUnprivilegedUser), 0);
+  }
+  ASSERT_EQ(chmod(QFile::encodeName(protectedIni).constData(), 0444), 0);
+  form = std::make_unique<TMainForm>(protectedIni);
+  form->show();
+  const std::string said = kova::AsUnprivilegedUser([&] {
+    form->close();
+    form.reset();
+    std::string texts;
+    for (const kova::MessageRequest& message : dialogs.messages) texts += message.text.toStdString() + "\n";
+    return texts;
+  });
+  EXPECT_EQ(said, QStringLiteral("In %1 kann nicht geschrieben werden: Dateizugriff verweigert.\n")
+                      .arg(protectedIni)
+                      .toStdString());
+  EXPECT_EQ(kova::FileBytes(protectedIni), content);
+  // This process's copy of the window goes while its folder is still there.
+  form.reset();
+  dialogs.messages.clear();
 }
 
 TEST_F(SettingsFileTest, FileThatCannotBeReadIsReportedAndKept) {
@@ -522,11 +553,12 @@ TEST_F(SettingsFileTest, FileThatCannotBeReadIsReportedAndKept) {
                 .arg(IniPath()));
   EXPECT_FALSE(form->MenuToolBar->isHidden());
   EXPECT_TRUE(form->BashSyntaxAction->isChecked());
-  // The exit says again that the session's settings are not saved.
+  // The exit says again that the file is kept.
+  const QString notReadAtStart = QStringLiteral("In %1 kann nicht geschrieben werden: Die Datei wurde beim "
+                                                "Start nicht gelesen und wird deshalb nicht überschrieben.")
+                                     .arg(IniPath());
   dialogs.messages.clear();
-  CloseExpectingTheOneError(QStringLiteral("In %1 kann nicht geschrieben werden: Keine gewöhnliche Datei "
-                                           "(Pipe, Gerät oder Socket).")
-                                .arg(IniPath()));
+  CloseExpectingTheOneError(notReadAtStart);
   struct stat info {};
   ASSERT_EQ(lstat(QFile::encodeName(IniPath()).constData(), &info), 0);
   EXPECT_TRUE(S_ISFIFO(info.st_mode));
@@ -538,9 +570,20 @@ TEST_F(SettingsFileTest, FileThatCannotBeReadIsReportedAndKept) {
   ASSERT_EQ(dialogs.messages.size(), 1u);
   dialogs.messages.clear();
   WriteIni("[Settings]\nEdit=links\n");
-  CloseExpectingTheOneError(QStringLiteral("In %1 kann nicht geschrieben werden: Die Datei ist größer als "
-                                           "4194304 Bytes.")
-                                .arg(IniPath()));
+  CloseExpectingTheOneError(notReadAtStart);
+  EXPECT_EQ(kova::FileBytes(IniPath()), "[Settings]\nEdit=links\n");
+
+  // Locked by another program at start, let go long before the exit.
+  {
+    const kova::ShortLockPatience patience;
+    const kova::OtherProgramsLocks other({IniPath()});
+    ASSERT_TRUE(other.Held());
+    Start();
+  }
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("Ein anderes Programm hält die Datei gesperrt.")));
+  dialogs.messages.clear();
+  CloseExpectingTheOneError(notReadAtStart);
   EXPECT_EQ(kova::FileBytes(IniPath()), "[Settings]\nEdit=links\n");
 }
 
@@ -567,6 +610,13 @@ TEST_F(SettingsFileTest, FileThatCannotBeReadAgainAtExitIsReportedAndKept) {
     closeAndExpect(QStringLiteral("Ein anderes Programm hält die Datei gesperrt."));
   }
   EXPECT_EQ(kova::FileBytes(IniPath()), "[Settings]\nEdit=rechts\n");
+
+  // Another program puts a folder in its place.
+  Start();
+  ASSERT_EQ(unlink(QFile::encodeName(IniPath()).constData()), 0);
+  ASSERT_EQ(mkdir(QFile::encodeName(IniPath()).constData(), 0755), 0);
+  closeAndExpect(QStringLiteral("Das Ziel ist ein Ordner, keine Datei."));
+  EXPECT_TRUE(QFileInfo(IniPath()).isDir());
 }
 
 }  // namespace
