@@ -14,6 +14,7 @@
 #include "app/storage/file_bytes.h"
 #include "app/window/tab_set.h"
 #include "render/diagram_metrics.h"
+#include "render/diagram_painter.h"
 #include "translate/memory_budget.h"
 
 namespace {
@@ -278,7 +279,9 @@ TEST_F(RunCommandTest, TooManyFunctionsForTheMemoryAreRefusedByTheirNumber) {
 
 // Metrics that make every picture too large refuse a script with a function
 // for the picture, as they refuse the script without it: one function is
-// never too many.
+// never too many. Where the main diagram's picture fits but not a
+// function's beside it, the picture is named alike for any number of
+// functions.
 TEST_F(RunCommandTest, PictureTheSettingsMakeTooLargeIsNamedAlsoWithAFunction) {
   const char* const tooLargeForTheMemory = "AnweisungsHoehe=100000\nNullBreite=100000\n";
   const char* const everyMetricAtItsLargest =
@@ -300,6 +303,28 @@ TEST_F(RunCommandTest, PictureTheSettingsMakeTooLargeIsNamedAlsoWithAFunction) {
   }
   const QString& largest = dialogs.messages[0].text;
   EXPECT_TRUE(largest.contains(QStringLiteral("von mehr als 8000000 × mehr als 8000000"))) << largest.toStdString();
+
+  // Keys the file leaves out keep the metrics in use.
+  kova::ProcessDiagramMetrics() = metricsBefore;
+  StartWithSettings("AnweisungsHoehe=2000\nNullBreite=2000\n");
+  dialogs.messages.clear();
+  // The main diagram, empty here, takes the smallest picture.
+  const long long picture = kova::SmallestPictureBytes(kova::ProcessDiagramMetrics());
+  std::string hundredFunctions;
+  for (int i = 0; i < 100; ++i) hundredFunctions += "function f" + std::to_string(i % 10) + "\n}\n";
+  for (const char* script : {"function f\n}\n", "function f\n}\nfunction g\n}\n", hundredFunctions.c_str()}) {
+    const kova::MemoryBudget budget(picture * 3 / 2);
+    Run(script);
+    EXPECT_EQ(ImageSize(0).height() * ImageSize(0).width() * 4LL, picture);
+  }
+  ASSERT_EQ(dialogs.messages.size(), 3u);
+  for (const kova::MessageRequest& message : dialogs.messages) {
+    EXPECT_EQ(message.text.toStdString(), dialogs.messages[0].text.toStdString());
+    EXPECT_TRUE(message.text.contains(QStringLiteral("keine Grafik von "))) << message.text.toStdString();
+    EXPECT_TRUE(message.text.endsWith(kova::OutOfMemoryReason())) << message.text.toStdString();
+    EXPECT_FALSE(message.text.contains(QStringLiteral("Funktionen"))) << message.text.toStdString();
+  }
+  EXPECT_TRUE(form->TabSet->isHidden());
 }
 
 // Negative metrics can make a picture with a side below one pixel; the
