@@ -6,6 +6,9 @@
 #include <QPointer>
 #include <QTest>
 
+#include <unistd.h>
+
+#include <fstream>
 #include <string>
 
 #include "app/window/diagram_image.h"
@@ -17,7 +20,24 @@
 #include "render/diagram_painter.h"
 #include "translate/memory_budget.h"
 
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define KOVA_HAS_ADDRESS_SANITIZER 1
+#endif
+#endif
+#ifndef KOVA_HAS_ADDRESS_SANITIZER
+#define KOVA_HAS_ADDRESS_SANITIZER 0
+#endif
+
 namespace {
+
+// The memory the process holds in pages of its own.
+long long ResidentBytes() {
+  long long pages = 0;
+  long long resident = 0;
+  std::ifstream("/proc/self/statm") >> pages >> resident;
+  return resident * sysconf(_SC_PAGESIZE);
+}
 
 const char* const kNoFunction = "echo a\nif test\n  echo b\nfi\n";
 const char* const kTwoFunctions =
@@ -367,6 +387,34 @@ TEST_F(RunCommandTest, NextRunFreesTheFunctionImagesButKeepsImageZero) {
   EXPECT_TRUE(functionImage.isNull());
   EXPECT_EQ(mainBox.data(), form->fScrollBoxes[0]);
   EXPECT_EQ(mainImage.data(), form->fImages[0]);
+}
+
+// The memory of the pictures a run frees goes back to the system, also when
+// the run is refused: the next run's budget is taken from what the system
+// has free. AddressSanitizer's allocator keeps freed memory whatever is done.
+TEST_F(RunCommandTest, MemoryOfFreedDiagramsGoesBackToTheSystem) {
+#if !defined(__GLIBC__) || defined(__SANITIZE_ADDRESS__) || KOVA_HAS_ADDRESS_SANITIZER
+  GTEST_SKIP() << "only glibc's allocator is asked to give memory back";
+#endif
+  std::string script;
+  for (int i = 0; i < 2000; ++i) script += "function f" + std::to_string(i) + " {\n  echo " + std::to_string(i) + "\n}\n";
+  Run(kNoFunction);
+  const long long before = ResidentBytes();
+  Run(script.c_str());
+  const long long taken = ResidentBytes() - before;
+  ASSERT_GT(taken, 2000LL * (20 << 10));
+  Run(kNoFunction);
+  EXPECT_LT(ResidentBytes() - before, taken / 4);
+
+  Run(script.c_str());
+  {
+    const kova::MemoryBudget budget(kova::TreeBytes({.elements = 8000}));
+    Run(script.c_str());
+  }
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("zu viele Funktionen")))
+      << dialogs.messages[0].text.toStdString();
+  EXPECT_LT(ResidentBytes() - before, taken / 4);
 }
 
 TEST_F(RunCommandTest, DestroyingTheWindowFreesEveryDiagram) {
