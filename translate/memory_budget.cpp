@@ -67,7 +67,11 @@ QString OutOfMemoryReason() {
 }
 
 void CheckFunctionDiagrams(int64_t functions, int64_t still_to_draw, long long bytes_per_function) {
-  if (functions > 1 && DiagramBytes(still_to_draw, bytes_per_function) > MemoryBudget::Left()) {
+  const long long left = MemoryBudget::Left();
+  // Where the first function's diagram does not fit beside the main
+  // diagram's, the pictures are too large for any number of functions.
+  const bool one_fits = still_to_draw < functions || bytes_per_function <= left;
+  if (functions > 1 && one_fits && DiagramBytes(still_to_draw, bytes_per_function) > left) {
     RefuseForFunctions(functions, FunctionCount::kAll);
   }
 }
@@ -79,9 +83,11 @@ void CheckTreeSize(const TreeSize& size, long long bytes_per_function, FunctionC
   long long bytes = trees + diagrams;
   if (bytes <= left) return;
   if (diagrams > trees) {
-    if (trees + bytes_per_function <= left) RefuseForFunctions(size.functions, counted);
-    // Not even one function's diagram fits: no number of functions is the
-    // cause but the size of the pictures, named when one of them is made.
+    // The main diagram's picture is at least as large as a function's.
+    if (trees + DiagramBytes(2, bytes_per_function) <= left) RefuseForFunctions(size.functions, counted);
+    // The main diagram and one function's do not fit both: no number of
+    // functions is the cause but the size of the pictures, named when one of
+    // them is made.
     if (trees <= left) return;
     bytes = trees;
   }

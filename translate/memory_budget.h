@@ -70,17 +70,20 @@ enum class FunctionCount { kAll, kSoFar };
 // function `bytes_per_function` more for showing its diagram, do not fit
 // into what the run has left. Where the functions' diagrams take the larger
 // part and fewer functions would fit, the message names their number as the
-// cause, "at least" that many for kSoFar. Where not even one function's
-// diagram fits beside the trees, their number is no cause: the trees pass,
-// and the picture that is too large is refused with its size when it is
-// made (render/bitmap_limits.h).
+// cause, "at least" that many for kSoFar. Where the main diagram's picture,
+// at least as large as a function's, and one function's diagram do not fit
+// both beside the trees, their number is no cause: the trees pass, and the
+// picture that is too large is refused with its size when it is made
+// (render/bitmap_limits.h).
 void CheckTreeSize(const TreeSize& size, long long bytes_per_function = 0,
                    FunctionCount counted = FunctionCount::kAll);
 
 // Raises the Exception that names the script's `functions` as too many for
 // the memory when the diagrams of the `still_to_draw` of them, at
 // `bytes_per_function` each, do not fit into what the run has left. One
-// function is never too many: its picture is checked when it is made.
+// function is never too many, nor are functions of which not even the
+// first one's diagram fits (still_to_draw equal to functions): its picture
+// is checked when it is made.
 void CheckFunctionDiagrams(int64_t functions, int64_t still_to_draw, long long bytes_per_function);
 
 }  // namespace kova

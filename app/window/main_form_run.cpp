@@ -7,10 +7,12 @@
 #include <QVBoxLayout>
 #include <Qsci/qsciscintilla.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "app/window/diagram_image.h"
 #include "app/platform/dialog_seam.h"
+#include "app/platform/freed_memory.h"
 #include "app/editor/editor_bytes.h"
 #include "app/window/main_form.h"
 #include "app/storage/image_file.h"
@@ -20,6 +22,7 @@
 #include "render/image_files.h"
 #include "translate/keys.h"
 #include "translate/memory_budget.h"
+#include "translate/memory_room.h"
 #include "translate/translator.h"
 #include "translate/tree.h"
 
@@ -52,21 +55,61 @@ std::string FunctionHeaderCaption(const kova::TDomDocument& document) {
 constexpr std::size_t kFunctionsBetweenEvents = 256;
 
 // What showing one function's diagram costs besides its picture: its scroll
-// box, image, canvas with its text pictures, and tab (measured: about 20 KB
-// for a short function).
-constexpr long long kBytesPerFunctionView = 20 << 10;
+// box, image, canvas with its text pictures, and tab (measured for a short
+// function: about 13 KB after one run, 23 KB after a second, which keeps
+// pictures of the texts drawn again).
+constexpr long long kBytesPerFunctionView = 24 << 10;
+
+// A function's picture is larger than the smallest: two rows at least, its
+// header and its body, under a header in bold. Measured with the window's
+// font and the default metrics for 10,000, 50,000 and 100,000 functions
+// "function fN {", "echo N", "}" in a shown window: each took 54.6, 56.5 and
+// 56.8 KB of resident memory after one run and 62.6, 64.9 and 65.3 KB after
+// a second, its picture (136 x 80 pixels) 43,520 bytes of it, the smallest
+// picture 14,000. Counted here: 67.7 KB.
+constexpr long long kBytesPerFunctionPictureBeyondTheSmallest = 30 << 10;
 
 // What each function's diagram costs the run at the least.
 long long FunctionDiagramBytes() {
-  return kBytesPerFunctionView + kova::SmallestPictureBytes(kova::ProcessDiagramMetrics());
+  return kBytesPerFunctionView + kBytesPerFunctionPictureBeyondTheSmallest +
+         kova::SmallestPictureBytes(kova::ProcessDiagramMetrics());
+}
+
+// What the last run's diagrams hold: pictures and, for the functions',
+// everything else that shows them.
+long long EarlierDiagramBytes(const std::vector<kova::DiagramImage*>& images) {
+  long long bytes = 0;
+  for (std::size_t i = 0; i < images.size(); ++i) {
+    if (images[i] == nullptr) continue;
+    const kova::Canvas& canvas = images[i]->BitmapCanvas();
+    bytes += 4LL * canvas.Width() * canvas.Height() + (i > 0 ? kBytesPerFunctionView : 0);
+  }
+  return bytes;
+}
+
+// Half of what a run can have: the memory the system has free and what the
+// last run's diagrams hold, which the run draws over or frees; so running a
+// script again may take as much as its first run. Its trees are made while
+// those diagrams are still held, so never more than is free.
+long long RunBudgetBytes(const std::vector<kova::DiagramImage*>& images) {
+  const long long room = kova::MemoryRoom();
+  return std::min(room, (room + EarlierDiagramBytes(images)) / 2);
 }
 
 }  // namespace
 
 void TMainForm::RunActionExecute() {
   const int rememberedTab = TabSet->TabIndex();
+  // The budget is taken from the memory the system has free: what was freed
+  // since the last run goes back first. What this run frees, the last run's
+  // surplus pictures and its own trees, goes back when it ends, also when it
+  // is refused or cut short.
+  kova::GiveBackFreedMemory();
+  struct GiveBackAtTheEnd {
+    ~GiveBackAtTheEnd() { kova::GiveBackFreedMemory(); }
+  } giveBackAtTheEnd;
   try {
-    const kova::MemoryBudget budget;
+    const kova::MemoryBudget budget(RunBudgetBytes(fImages));
 
     kova::TFunktionen translated;
     const kova::Translator translator(

@@ -6,6 +6,9 @@
 #include <QPointer>
 #include <QTest>
 
+#include <unistd.h>
+
+#include <fstream>
 #include <string>
 
 #include "app/window/diagram_image.h"
@@ -14,9 +17,27 @@
 #include "app/storage/file_bytes.h"
 #include "app/window/tab_set.h"
 #include "render/diagram_metrics.h"
+#include "render/diagram_painter.h"
 #include "translate/memory_budget.h"
 
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define KOVA_HAS_ADDRESS_SANITIZER 1
+#endif
+#endif
+#ifndef KOVA_HAS_ADDRESS_SANITIZER
+#define KOVA_HAS_ADDRESS_SANITIZER 0
+#endif
+
 namespace {
+
+// The memory the process holds in pages of its own.
+long long ResidentBytes() {
+  long long pages = 0;
+  long long resident = 0;
+  std::ifstream("/proc/self/statm") >> pages >> resident;
+  return resident * sysconf(_SC_PAGESIZE);
+}
 
 const char* const kNoFunction = "echo a\nif test\n  echo b\nfi\n";
 const char* const kTwoFunctions =
@@ -278,7 +299,9 @@ TEST_F(RunCommandTest, TooManyFunctionsForTheMemoryAreRefusedByTheirNumber) {
 
 // Metrics that make every picture too large refuse a script with a function
 // for the picture, as they refuse the script without it: one function is
-// never too many.
+// never too many. Where the main diagram's picture fits but not a
+// function's beside it, the picture is named alike for any number of
+// functions.
 TEST_F(RunCommandTest, PictureTheSettingsMakeTooLargeIsNamedAlsoWithAFunction) {
   const char* const tooLargeForTheMemory = "AnweisungsHoehe=100000\nNullBreite=100000\n";
   const char* const everyMetricAtItsLargest =
@@ -300,6 +323,28 @@ TEST_F(RunCommandTest, PictureTheSettingsMakeTooLargeIsNamedAlsoWithAFunction) {
   }
   const QString& largest = dialogs.messages[0].text;
   EXPECT_TRUE(largest.contains(QStringLiteral("von mehr als 8000000 × mehr als 8000000"))) << largest.toStdString();
+
+  // Keys the file leaves out keep the metrics in use.
+  kova::ProcessDiagramMetrics() = metricsBefore;
+  StartWithSettings("AnweisungsHoehe=2000\nNullBreite=2000\n");
+  dialogs.messages.clear();
+  // The main diagram, empty here, takes the smallest picture.
+  const long long picture = kova::SmallestPictureBytes(kova::ProcessDiagramMetrics());
+  std::string hundredFunctions;
+  for (int i = 0; i < 100; ++i) hundredFunctions += "function f" + std::to_string(i % 10) + "\n}\n";
+  for (const char* script : {"function f\n}\n", "function f\n}\nfunction g\n}\n", hundredFunctions.c_str()}) {
+    const kova::MemoryBudget budget(picture * 3 / 2);
+    Run(script);
+    EXPECT_EQ(ImageSize(0).height() * ImageSize(0).width() * 4LL, picture);
+  }
+  ASSERT_EQ(dialogs.messages.size(), 3u);
+  for (const kova::MessageRequest& message : dialogs.messages) {
+    EXPECT_EQ(message.text.toStdString(), dialogs.messages[0].text.toStdString());
+    EXPECT_TRUE(message.text.contains(QStringLiteral("keine Grafik von "))) << message.text.toStdString();
+    EXPECT_TRUE(message.text.endsWith(kova::OutOfMemoryReason())) << message.text.toStdString();
+    EXPECT_FALSE(message.text.contains(QStringLiteral("Funktionen"))) << message.text.toStdString();
+  }
+  EXPECT_TRUE(form->TabSet->isHidden());
 }
 
 // Negative metrics can make a picture with a side below one pixel; the
@@ -342,6 +387,34 @@ TEST_F(RunCommandTest, NextRunFreesTheFunctionImagesButKeepsImageZero) {
   EXPECT_TRUE(functionImage.isNull());
   EXPECT_EQ(mainBox.data(), form->fScrollBoxes[0]);
   EXPECT_EQ(mainImage.data(), form->fImages[0]);
+}
+
+// The memory of the pictures a run frees goes back to the system, also when
+// the run is refused: the next run's budget is taken from what the system
+// has free. AddressSanitizer's allocator keeps freed memory whatever is done.
+TEST_F(RunCommandTest, MemoryOfFreedDiagramsGoesBackToTheSystem) {
+#if !defined(__GLIBC__) || defined(__SANITIZE_ADDRESS__) || KOVA_HAS_ADDRESS_SANITIZER
+  GTEST_SKIP() << "only glibc's allocator is asked to give memory back";
+#endif
+  std::string script;
+  for (int i = 0; i < 2000; ++i) script += "function f" + std::to_string(i) + " {\n  echo " + std::to_string(i) + "\n}\n";
+  Run(kNoFunction);
+  const long long before = ResidentBytes();
+  Run(script.c_str());
+  const long long taken = ResidentBytes() - before;
+  ASSERT_GT(taken, 2000LL * (20 << 10));
+  Run(kNoFunction);
+  EXPECT_LT(ResidentBytes() - before, taken / 4);
+
+  Run(script.c_str());
+  {
+    const kova::MemoryBudget budget(kova::TreeBytes({.elements = 8000}));
+    Run(script.c_str());
+  }
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("zu viele Funktionen")))
+      << dialogs.messages[0].text.toStdString();
+  EXPECT_LT(ResidentBytes() - before, taken / 4);
 }
 
 TEST_F(RunCommandTest, DestroyingTheWindowFreesEveryDiagram) {
