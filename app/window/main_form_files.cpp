@@ -74,9 +74,10 @@ void TMainForm::OpenActionExecute() {
   const std::optional<kova::FileChoice> choice = kova::AskFileName(request);
   if (!choice) return;
   const QString fileName = QFileInfo(choice->fileName).absoluteFilePath();
-  // Read first: a file that cannot be read leaves text, name, title and
-  // highlighting as they were.
-  const std::string bytes = kova::ReadScriptFile(fileName);
+  // Read first: a file that cannot be read, or that the editor could not
+  // hold, leaves text, name, title and highlighting as they were.
+  const std::string bytes =
+      kova::ReadScriptFile(fileName, kova::kEditorPositionLimit - 1, kova::EditorRefusal);
   setCurrentFileName(fileName);
   applyFilterHighlighting(choice->filterIndex, kOpenHighlighting.bashScript,
                           kOpenHighlighting.textFile);
