@@ -81,7 +81,14 @@ void TMainForm::OpenActionExecute() {
   setCurrentFileName(fileName);
   applyFilterHighlighting(choice->filterIndex, kOpenHighlighting.bashScript,
                           kOpenHighlighting.textFile);
-  kova::LoadEditorBytes(*fEditor, bytes);
+  try {
+    kova::LoadEditorBytes(*fEditor, bytes);
+  } catch (...) {
+    // The editor is left empty: under the file's name, "Speichern" would
+    // empty the file.
+    setCurrentFileName(QString());
+    throw;
+  }
   // The breaks are known before the run, whose drawing may fail, so that a
   // later save keeps them.
   checkLineBreakItem(kova::DetectLineBreakFormat(bytes));

@@ -624,8 +624,8 @@ TEST_F(FileCommandsTest, FileTheEditorCannotHoldIsRefusedBeforeReading) {
 }
 
 // Where the memory runs out all the same while the editor takes the text,
-// the user reads so in German, and the editor goes on as an empty text with
-// its settings, whose edits can be undone.
+// the user reads so in German, and the editor goes on as an empty unnamed
+// text with its settings, whose edits can be undone.
 TEST_F(FileCommandsTest, MemoryRunningOutWhileOpeningIsSaidInGerman) {
   constexpr int kBytes = 64 << 20;
   kova::PutFileBytes(PathOf("lang.sh"), std::string(kBytes, 'x'));
@@ -636,6 +636,7 @@ TEST_F(FileCommandsTest, MemoryRunningOutWhileOpeningIsSaidInGerman) {
   ASSERT_EQ(Errors().size(), 1u);
   EXPECT_EQ(Errors()[0].text, QString::fromUtf8("Nicht genügend Speicher verfügbar."));
   EXPECT_TRUE(form->fEditor->text().isEmpty());
+  EXPECT_EQ(form->windowTitle(), "KOVA - *unbenannt*");
   EXPECT_EQ(form->fEditor->tabWidth(), 2);
   EXPECT_NE(form->fEditor->lexer(), nullptr);
   Modify();
