@@ -11,6 +11,31 @@
 
 namespace kova {
 
+namespace {
+
+// A failed insertion leaves Scintilla's document refusing every later
+// change, so the editor takes a fresh, empty one. The settings that
+// Scintilla keeps with the document go over to it.
+void RenewDocument(QsciScintilla& editor) {
+  const int tabWidth = editor.tabWidth();
+  const int indentationWidth = editor.indentationWidth();
+  const bool useTabs = editor.indentationsUseTabs();
+  const bool tabIndents = editor.tabIndents();
+  const bool backspaceUnindents = editor.backspaceUnindents();
+  const bool utf8 = editor.isUtf8();
+  QsciLexer* const highlighter = editor.lexer();
+  editor.setDocument(QsciDocument());
+  editor.setUtf8(utf8);
+  editor.setTabWidth(tabWidth);
+  editor.setIndentationWidth(indentationWidth);
+  editor.setIndentationsUseTabs(useTabs);
+  editor.setTabIndents(tabIndents);
+  editor.setBackspaceUnindents(backspaceUnindents);
+  if (highlighter != nullptr) editor.setLexer(highlighter);
+}
+
+}  // namespace
+
 std::optional<QString> EditorRefusal(std::uint64_t bytes) {
   if (bytes >= kEditorPositionLimit) {
     return QStringLiteral("Die Datei hat %1 Bytes; der Editor kann höchstens %2 Bytes aufnehmen.")
@@ -29,37 +54,7 @@ std::optional<QString> EditorRefusal(std::uint64_t bytes) {
       .arg(2 * MemoryBudget::Left() / kMegabyte);
 }
 
-namespace {
-
-// A failed insertion leaves Scintilla's document refusing every later
-// change, so the editor takes a fresh, empty one. The settings that
-// Scintilla keeps with the document go over to it.
-void RenewDocument(QsciScintillaBase& base) {
-  auto* editor = qobject_cast<QsciScintilla*>(&base);
-  if (editor == nullptr) return;
-  const int tabWidth = editor->tabWidth();
-  const int indentationWidth = editor->indentationWidth();
-  const bool useTabs = editor->indentationsUseTabs();
-  const bool tabIndents = editor->tabIndents();
-  const bool backspaceUnindents = editor->backspaceUnindents();
-  const bool utf8 = editor->isUtf8();
-  QsciLexer* const highlighter = editor->lexer();
-  editor->setDocument(QsciDocument());
-  editor->setUtf8(utf8);
-  editor->setTabWidth(tabWidth);
-  editor->setIndentationWidth(indentationWidth);
-  editor->setIndentationsUseTabs(useTabs);
-  editor->setTabIndents(tabIndents);
-  editor->setBackspaceUnindents(backspaceUnindents);
-  if (highlighter != nullptr) {
-    editor->setLexer(nullptr);
-    editor->setLexer(highlighter);
-  }
-}
-
-}  // namespace
-
-void LoadEditorBytes(QsciScintillaBase& editor, std::string_view bytes) {
+void LoadEditorBytes(QsciScintilla& editor, std::string_view bytes) {
   // A large file would otherwise be kept a second time as an undo record, and
   // wrapping the whole text at once takes long enough to freeze the window:
   // wrapping switched on again afterwards proceeds piece by piece.

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+class QsciScintilla;
 class QsciScintillaBase;
 
 namespace kova {
@@ -24,8 +25,8 @@ constexpr std::uint64_t kEditorPositionLimit = std::uint64_t{1} << 31;
 // What the editor takes of memory for each byte of text, measured through
 // the open command: while a text of short lines is loaded, about 5.2 bytes
 // (the bytes read, Scintilla's text and style buffers, its line index);
-// once it is shown, 2.3 to 2.7. A text of one long line, as a file of zero
-// bytes is, takes 8 once its line is shown: Scintilla lays the line out
+// once it is shown, 2.3 to 2.7. A text of one long line, as a sparse file
+// of NUL bytes is, takes 8 once its line is shown: Scintilla lays the line out
 // with a character, a style and a position of four bytes for each byte.
 constexpr long long kEditorBytesPerTextByte = 8;
 
@@ -37,8 +38,8 @@ std::optional<QString> EditorRefusal(std::uint64_t bytes);
 
 // Replaces the editor's text by `bytes` as a fresh document: no undo history,
 // no line markers, not modified, caret at the start. Throws std::bad_alloc when the editor
-// could not take the text; the editor is then empty.
-void LoadEditorBytes(QsciScintillaBase& editor, std::string_view bytes);
+// could not take the text; the editor is then empty and takes edits again.
+void LoadEditorBytes(QsciScintilla& editor, std::string_view bytes);
 
 // Every byte of the editor's text, line breaks as they stand in the editor.
 std::string EditorBytes(const QsciScintillaBase& editor);
