@@ -2,7 +2,10 @@
 
 #include <QStringDecoder>
 
+#include <new>
+
 #include "app/platform/dialog_seam.h"
+#include "app/storage/error_words.h"
 
 namespace kova {
 namespace {
@@ -20,6 +23,9 @@ QString DecodeMessage(const char* text) {
 QString ExceptionMessage(std::exception_ptr error) {
   try {
     std::rethrow_exception(error);
+  } catch (const std::bad_alloc&) {
+    // Its what() is the runtime's English "std::bad_alloc".
+    return OutOfMemoryWords();
   } catch (const std::exception& e) {
     return DecodeMessage(e.what());
   } catch (...) {

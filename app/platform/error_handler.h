@@ -13,7 +13,8 @@
 namespace kova {
 
 // The user-facing text of the exception: what() read as UTF-8, or as
-// ISO-8859-1 when it is not valid UTF-8.
+// ISO-8859-1 when it is not valid UTF-8; for memory that ran out, German
+// words saying so.
 QString ExceptionMessage(std::exception_ptr error);
 
 // Shows the exception's message in an error box.

@@ -22,6 +22,8 @@ std::optional<QString> PlainErrorWords(int error) {
   }
 }
 
+QString OutOfMemoryWords() { return QStringLiteral("Nicht genügend Speicher verfügbar."); }
+
 QString CannotUseFileMessage(const QString& fileName, FileUse use, const QString& reason) {
   return QStringLiteral("Datei %1 kann nicht %2 werden. %3")
       .arg(fileName,

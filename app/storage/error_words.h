@@ -12,6 +12,10 @@ namespace kova {
 // Without a final full stop; nothing for an error that has no words here.
 std::optional<QString> PlainErrorWords(int error);
 
+// "Nicht genügend Speicher verfügbar.": what every operation that ran out of
+// memory says, with its full stop.
+QString OutOfMemoryWords();
+
 enum class FileUse { Open, Save };
 
 // "Datei <path> kann nicht geöffnet werden. <reason>", or "gespeichert" in

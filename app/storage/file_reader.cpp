@@ -33,7 +33,7 @@ QString OpenFailureReason(int error) {
     case ENAMETOOLONG:
       return QStringLiteral("Der Dateiname ist zu lang.");
     case ENOMEM:
-      return QStringLiteral("Nicht genügend Speicher verfügbar.");
+      return OutOfMemoryWords();
     default:
       if (const auto words = PlainErrorWords(error)) return *words + QLatin1Char('.');
       return QStringLiteral("Systemfehler. Code: %1.").arg(error);
@@ -51,7 +51,7 @@ QString OpenFailureReason(int error) {
 FileReadError::FileReadError(int error, const QString& reason)
     : std::runtime_error(reason.toStdString()), error_(error) {}
 
-std::string ReadRegularFile(const QString& fileName, std::size_t maxBytes) {
+std::string ReadRegularFile(const QString& fileName, std::size_t maxBytes, const SizeRule& rule) {
   const FileDescriptor file(open(QFile::encodeName(fileName).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   if (file.get() < 0) ThrowErrno(errno);
   struct stat info {};
@@ -64,6 +64,11 @@ std::string ReadRegularFile(const QString& fileName, std::size_t maxBytes) {
   // of its old and new content.
   if (const int error = LockWholeFile(file.get(), F_RDLCK); error != 0) ThrowErrno(error);
   if (fstat(file.get(), &info) != 0) ThrowErrno(errno);
+  if (rule) {
+    if (const std::optional<QString> reason = rule(static_cast<std::uint64_t>(info.st_size))) {
+      throw FileReadError(EFBIG, *reason);
+    }
+  }
   if (static_cast<std::size_t>(info.st_size) > maxBytes) ThrowTooLarge(maxBytes);
   std::string bytes;
   try {

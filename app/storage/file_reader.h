@@ -7,7 +7,10 @@
 #include <QString>
 
 #include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <limits>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -25,10 +28,16 @@ class FileReadError : public std::runtime_error {
   int error_;
 };
 
-// The whole file as bytes. A file larger than `maxBytes` is refused. Throws
-// FileReadError.
+// Why a file of that many bytes is not to be read; nothing when it may be.
+using SizeRule = std::function<std::optional<QString>(std::uint64_t bytes)>;
+
+// The whole file as bytes. A file that `rule` refuses by the size it has
+// when reading starts is refused with the rule's reason before any of it is
+// read or any memory taken for it; one larger than `maxBytes`, also when it
+// grows while it is read, is refused too. Throws FileReadError.
 std::string ReadRegularFile(const QString& fileName,
-                            std::size_t maxBytes = std::numeric_limits<std::size_t>::max());
+                            std::size_t maxBytes = std::numeric_limits<std::size_t>::max(),
+                            const SizeRule& rule = nullptr);
 
 // "Datei <path> kann nicht geöffnet werden. <reason>"
 QString CannotOpenMessage(const QString& fileName, const FileReadError& error);

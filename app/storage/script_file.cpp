@@ -40,9 +40,9 @@ std::string ReplaceLineBreaks(std::string_view bytes, std::string_view lineBreak
   }
 }
 
-std::string ReadScriptFile(const QString& fileName) {
+std::string ReadScriptFile(const QString& fileName, std::size_t maxBytes, const SizeRule& rule) {
   try {
-    return ReadRegularFile(fileName);
+    return ReadRegularFile(fileName, maxBytes, rule);
   } catch (const FileReadError& error) {
     throw ScriptFileError(CannotOpenMessage(fileName, error).toStdString());
   }

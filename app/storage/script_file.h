@@ -4,9 +4,13 @@
 
 #include <QString>
 
+#include <cstddef>
+#include <limits>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+
+#include "app/storage/file_reader.h"
 
 namespace kova {
 
@@ -32,9 +36,12 @@ std::string_view LineBreakBytes(LineBreakFormat format);
 // so a final break stays a final break and no bytes give no bytes.
 std::string ReplaceLineBreaks(std::string_view bytes, std::string_view lineBreak);
 
-// The whole file as bytes (see ReadRegularFile). Throws ScriptFileError
-// "Datei <path> kann nicht geöffnet werden. <reason>".
-std::string ReadScriptFile(const QString& fileName);
+// The whole file as bytes (see ReadRegularFile, which takes `maxBytes` and
+// `rule`). Throws ScriptFileError "Datei <path> kann nicht geöffnet werden.
+// <reason>".
+std::string ReadScriptFile(const QString& fileName,
+                           std::size_t maxBytes = std::numeric_limits<std::size_t>::max(),
+                           const SizeRule& rule = nullptr);
 
 // Makes `bytes` the file's content (see WriteFileSafely). Throws
 // ScriptFileError with the reason, e.g. "Dateizugriff verweigert"; a file

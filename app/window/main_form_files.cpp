@@ -74,13 +74,21 @@ void TMainForm::OpenActionExecute() {
   const std::optional<kova::FileChoice> choice = kova::AskFileName(request);
   if (!choice) return;
   const QString fileName = QFileInfo(choice->fileName).absoluteFilePath();
-  // Read first: a file that cannot be read leaves text, name, title and
-  // highlighting as they were.
-  const std::string bytes = kova::ReadScriptFile(fileName);
+  // Read first: a file that cannot be read, or that the editor could not
+  // hold, leaves text, name, title and highlighting as they were.
+  const std::string bytes =
+      kova::ReadScriptFile(fileName, kova::kEditorPositionLimit - 1, kova::EditorRefusal);
   setCurrentFileName(fileName);
   applyFilterHighlighting(choice->filterIndex, kOpenHighlighting.bashScript,
                           kOpenHighlighting.textFile);
-  kova::LoadEditorBytes(*fEditor, bytes);
+  try {
+    kova::LoadEditorBytes(*fEditor, bytes);
+  } catch (...) {
+    // The editor is left empty: under the file's name, "Speichern" would
+    // empty the file.
+    setCurrentFileName(QString());
+    throw;
+  }
   // The breaks are known before the run, whose drawing may fail, so that a
   // later save keeps them.
   checkLineBreakItem(kova::DetectLineBreakFormat(bytes));

@@ -1,6 +1,7 @@
 // Errors escaping a command end in one error box and go no further.
 #include <gtest/gtest.h>
 
+#include <new>
 #include <stdexcept>
 
 #include "app/platform/dialog_stub.h"
@@ -35,4 +36,11 @@ TEST(ErrorHandler, GuardedSlotSwallowsTheErrorOfAConnectedHandler) {
   slot(true);
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].text, "zu lang");
+}
+
+TEST(ErrorHandler, MemoryThatRanOutIsSaidInGerman) {
+  kova::DialogStub dialogs;
+  kova::RunGuarded([] { throw std::bad_alloc(); });
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].text, QString::fromUtf8("Nicht genügend Speicher verfügbar."));
 }

@@ -6,11 +6,16 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QTest>
 #include <QTimer>
 #include <Qsci/qsciscintilla.h>
 
+#include <fstream>
 #include <functional>
+#include <string>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include "app/editor/editor_bytes.h"
 #include "app/platform/session_end.h"
@@ -21,6 +26,27 @@
 #include "translate/memory_budget.h"
 
 namespace {
+
+// While it lives, the process can map only `headroom` bytes more than it
+// has: taking memory for the whole of a file of gigabytes fails.
+class AddressSpaceLimit {
+ public:
+  explicit AddressSpaceLimit(rlim_t headroom) {
+    getrlimit(RLIMIT_AS, &fPrevious);
+    std::ifstream statm("/proc/self/statm");
+    rlim_t pages = 0;
+    statm >> pages;
+    rlimit limit = fPrevious;
+    limit.rlim_cur = pages * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + headroom;
+    setrlimit(RLIMIT_AS, &limit);
+  }
+  ~AddressSpaceLimit() { setrlimit(RLIMIT_AS, &fPrevious); }
+  AddressSpaceLimit(const AddressSpaceLimit&) = delete;
+  AddressSpaceLimit& operator=(const AddressSpaceLimit&) = delete;
+
+ private:
+  rlimit fPrevious{};
+};
 
 using kova::FileChoice;
 using kova::MessageButton;
@@ -550,6 +576,76 @@ TEST_F(FileCommandsTest, FailedLoadLeavesTheWindowAsItWas) {
   EXPECT_EQ(form->fFileName, PathOf("named.sh"));
   EXPECT_EQ(form->windowTitle(), "KOVA - " + PathOf("named.sh"));
   EXPECT_TRUE(form->BashSyntaxAction->isChecked());
+}
+
+// A file the editor cannot hold is refused by its size before any of it is
+// read: one that reaches the editor's position limit (a sparse file of
+// gigabytes takes no disk), and one that would need more than half of the
+// memory free. The window stays as it was.
+TEST_F(FileCommandsTest, FileTheEditorCannotHoldIsRefusedBeforeReading) {
+  struct TooLarge {
+    const char* name;
+    qint64 size;
+    long long memory;
+    const char* reason;
+  };
+  const TooLarge files[] = {
+      {"gross.sh", 2200LL << 20, 1LL << 40,
+       "Die Datei hat 2306867200 Bytes; der Editor kann höchstens 2147483647 Bytes aufnehmen."},
+      {"grenze.sh", 1LL << 31, 1LL << 40,
+       "Die Datei hat 2147483648 Bytes; der Editor kann höchstens 2147483647 Bytes aufnehmen."},
+      {"knapp.sh", (1LL << 31) - 1, 1LL << 20,
+       "Für ihre 2048 MB braucht der Editor etwa 16384 MB Arbeitsspeicher, mehr als die Hälfte "
+       "der 2 MB, die noch frei sind."},
+  };
+  kova::PutFileBytes(PathOf("named.sh"), "kept");
+  Open(PathOf("named.sh"), 2);
+  for (const TooLarge& file : files) {
+    SCOPED_TRACE(file.name);
+    QFile sparse(PathOf(file.name));
+    ASSERT_TRUE(sparse.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(sparse.resize(file.size));
+    sparse.close();
+    dialogs.messages.clear();
+    {
+      const AddressSpaceLimit limit(256 << 20);
+      const kova::MemoryBudget budget(file.memory);
+      Open(PathOf(file.name), 3);
+    }
+    ASSERT_EQ(Errors().size(), 1u);
+    EXPECT_EQ(Errors()[0].text, QString::fromUtf8("Datei %1 kann nicht geöffnet werden. %2")
+                                    .arg(PathOf(file.name), QString::fromUtf8(file.reason)));
+    EXPECT_EQ(form->fEditor->text(), "kept");
+    EXPECT_FALSE(form->fEditor->isModified());
+    EXPECT_EQ(form->fFileName, PathOf("named.sh"));
+    EXPECT_EQ(form->windowTitle(), "KOVA - " + PathOf("named.sh"));
+    EXPECT_TRUE(form->BashSyntaxAction->isChecked());
+  }
+}
+
+// Where the memory runs out all the same while the editor takes the text,
+// the user reads so in German, and the editor goes on as an empty unnamed
+// text with its settings, whose edits can be undone.
+TEST_F(FileCommandsTest, MemoryRunningOutWhileOpeningIsSaidInGerman) {
+  constexpr int kBytes = 64 << 20;
+  kova::PutFileBytes(PathOf("lang.sh"), std::string(kBytes, 'x'));
+  {
+    const AddressSpaceLimit limit(kBytes + kBytes / 2);
+    Open(PathOf("lang.sh"));
+  }
+  ASSERT_EQ(Errors().size(), 1u);
+  EXPECT_EQ(Errors()[0].text, QString::fromUtf8("Nicht genügend Speicher verfügbar."));
+  EXPECT_TRUE(form->fEditor->text().isEmpty());
+  EXPECT_EQ(form->windowTitle(), "KOVA - *unbenannt*");
+  EXPECT_EQ(form->fEditor->tabWidth(), 2);
+  EXPECT_EQ(form->fEditor->SendScintilla(QsciScintillaBase::SCI_GETLEXER), QsciScintillaBase::SCLEX_BASH);
+  Modify();
+  EXPECT_EQ(form->fEditor->text(), "edit ");
+  EXPECT_TRUE(form->fEditor->isUndoAvailable());
+  kova::PutFileBytes(PathOf("klein.sh"), "echo a\n");
+  dialogs.messageAnswers = {MessageButton::No};
+  Open(PathOf("klein.sh"));
+  EXPECT_EQ(form->fEditor->text(), "echo a\n");
 }
 
 // Opening runs the translation: a script whose diagram would not fit into
