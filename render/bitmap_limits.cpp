@@ -34,7 +34,7 @@ void CheckBitmapSize(long long width, long long height) {
            QStringLiteral("Das Diagramm ist zu groß: eine Seite darf höchstens %1 Pixel lang sein.")
                .arg(kMaxBitmapSide));
   }
-  const long long bytes = width * height * 4;
+  const long long bytes = PictureBytes(width, height);
   if (bytes > MemoryBudget::Left()) Refuse(width, height, OutOfMemoryReason());
   MemoryBudget::Spend(bytes);
 }

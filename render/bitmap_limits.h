@@ -15,6 +15,9 @@ constexpr long long kMaxBitmapSide = 8000000;
 // kMaxBitmapSide" when refused.
 constexpr int kWiderThanAnyBitmap = INT_MAX;
 
+// The memory of a width x height bitmap of 32-bit pixels.
+constexpr long long PictureBytes(long long width, long long height) { return width * height * 4; }
+
 // Raises an Exception naming the size when a width x height bitmap of
 // 32-bit pixels cannot be made; otherwise counts its bytes as spent by the
 // run under way.

@@ -57,7 +57,7 @@ long long SmallestPictureBytes(const DiagramMetrics& metrics) {
   const auto side = [](long long extent) {
     return std::clamp(extent + 2 * kMargin, 1LL, kMaxBitmapSide + 1);
   };
-  return side(metrics.NullBreite) * side(metrics.AnweisungsHoehe) * 4;
+  return PictureBytes(side(metrics.NullBreite), side(metrics.AnweisungsHoehe));
 }
 
 void CheckDiagramDepth(const TDomNode& root) {

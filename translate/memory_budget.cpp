@@ -10,8 +10,6 @@ namespace {
 
 MemoryBudget* run_budget = nullptr;
 
-constexpr long long kMegabyte = 1LL << 20;
-
 // Translation stops at the function that no longer fits: the script may
 // hold more than it counted by then.
 [[noreturn]] void RefuseForFunctions(int64_t functions, FunctionCount counted) {
@@ -95,7 +93,7 @@ void CheckTreeSize(const TreeSize& size, long long bytes_per_function, FunctionC
       QStringLiteral("Für das Skript kann kein Diagramm aus %1 Elementen (etwa %2 MB) angelegt "
                      "werden; frei sind noch %3 MB. %4")
           .arg(size.elements)
-          .arg((bytes + kMegabyte - 1) / kMegabyte)
+          .arg(MegabytesRoundedUp(bytes))
           .arg(left / kMegabyte)
           .arg(OutOfMemoryReason())
           .toLatin1()

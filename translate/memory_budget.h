@@ -59,6 +59,10 @@ class MemoryBudget {
   MemoryBudget* enclosing_;
 };
 
+// Memory as the messages name it: in megabytes, rounded up.
+constexpr long long kMegabyte = 1LL << 20;
+constexpr long long MegabytesRoundedUp(long long bytes) { return (bytes + kMegabyte - 1) / kMegabyte; }
+
 // The reason every refusal for memory gives.
 QString OutOfMemoryReason();
 

@@ -45,12 +45,10 @@ std::optional<QString> EditorRefusal(std::uint64_t bytes) {
   const MemoryBudget budget;
   const long long needed = static_cast<long long>(bytes) * kEditorBytesPerTextByte;
   if (needed <= MemoryBudget::Left()) return std::nullopt;
-  constexpr long long kMegabyte = 1LL << 20;
-  const auto megabytes = [](long long count) { return (count + kMegabyte - 1) / kMegabyte; };
   return QStringLiteral("Für ihre %1 MB braucht der Editor etwa %2 MB Arbeitsspeicher, mehr als die "
                         "Hälfte der %3 MB, die noch frei sind.")
-      .arg(megabytes(static_cast<long long>(bytes)))
-      .arg(megabytes(needed))
+      .arg(MegabytesRoundedUp(static_cast<long long>(bytes)))
+      .arg(MegabytesRoundedUp(needed))
       .arg(2 * MemoryBudget::Left() / kMegabyte);
 }
 

@@ -18,6 +18,7 @@
 #include "app/storage/image_file.h"
 #include "app/storage/script_file.h"
 #include "app/window/tab_set.h"
+#include "render/bitmap_limits.h"
 #include "render/diagram_painter.h"
 #include "render/image_files.h"
 #include "translate/keys.h"
@@ -82,7 +83,7 @@ long long EarlierDiagramBytes(const std::vector<kova::DiagramImage*>& images) {
   for (std::size_t i = 0; i < images.size(); ++i) {
     if (images[i] == nullptr) continue;
     const kova::Canvas& canvas = images[i]->BitmapCanvas();
-    bytes += 4LL * canvas.Width() * canvas.Height() + (i > 0 ? kBytesPerFunctionView : 0);
+    bytes += kova::PictureBytes(canvas.Width(), canvas.Height()) + (i > 0 ? kBytesPerFunctionView : 0);
   }
   return bytes;
 }
