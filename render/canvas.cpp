@@ -136,7 +136,9 @@ void Canvas::TextOut(long long x, long long y, const std::string& text) {
     painter.save();
     painter.translate(static_cast<qreal>(x), static_cast<qreal>(y));
     painter.rotate(-(font_.orientation / 10.0));
-    if (brushStyle_ == BrushStyle::bsSolid)
+    // A cell without width or height paints nothing, as FillRect has it;
+    // Qt's rectangle of the most negative size would overflow.
+    if (brushStyle_ == BrushStyle::bsSolid && width > 0 && height > 0)
       painter.fillRect(0, 0, width, height, QColor(kBrushColor));
     if (known) DrawText(0, 0, text);
     painter.restore();

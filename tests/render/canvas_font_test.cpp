@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QPainter>
+#include <limits>
 #include <string>
 #include <utility>
 #include <vector>
@@ -87,6 +88,13 @@ TEST_F(CanvasFont, TurnedTextDrawsAboveItsStart) {
   const QImage& image = canvas.Image();
   EXPECT_GT(CountInk(image.copy(40, 0, 40, 91), 0xffffffff), 0);
   EXPECT_EQ(CountInk(image.copy(70, 0, 130, 100), 0xffffffff), 0);
+
+  // A cell of the most negative size, turned, paints nothing.
+  const QImage drawn = image.copy();
+  constexpr int kMostNegative = std::numeric_limits<int>::min();
+  canvas.UseFixedTextMetrics({[](const std::string&) { return kMostNegative; }, kMostNegative, nullptr});
+  canvas.TextOut(50, 90, "Schleife");
+  EXPECT_EQ(canvas.Image(), drawn);
 }
 
 TEST_F(CanvasFont, StylesChangeTheInk) {
