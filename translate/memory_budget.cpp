@@ -81,7 +81,9 @@ void CheckTreeSize(const TreeSize& size, long long bytes_per_function, FunctionC
   long long bytes = trees + diagrams;
   if (bytes <= left) return;
   if (diagrams > trees) {
-    // The main diagram's picture is at least as large as a function's.
+    // The main diagram's picture counts as much as one function's diagram,
+    // which is no less than the smallest picture, an empty main program's.
+    // Where both fit beside the trees, fewer functions would fit.
     if (trees + DiagramBytes(2, bytes_per_function) <= left) RefuseForFunctions(size.functions, counted);
     // The main diagram and one function's do not fit both: no number of
     // functions is the cause but the size of the pictures, named when one of

@@ -75,7 +75,7 @@ enum class FunctionCount { kAll, kSoFar };
 // into what the run has left. Where the functions' diagrams take the larger
 // part and fewer functions would fit, the message names their number as the
 // cause, "at least" that many for kSoFar. Where the main diagram's picture,
-// at least as large as a function's, and one function's diagram do not fit
+// counted as one function's diagram, and one function's diagram do not fit
 // both beside the trees, their number is no cause: the trees pass, and the
 // picture that is too large is refused with its size when it is made
 // (render/bitmap_limits.h).
