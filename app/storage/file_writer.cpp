@@ -137,7 +137,8 @@ std::optional<std::string> AttributeBytes(const Get& get) {
   for (int attempt = 0; attempt < 3; ++attempt) {
     const ssize_t size = get(nullptr, 0);
     if (size < 0) return std::nullopt;
-    std::string bytes(static_cast<size_t>(size), '\0');
+    // Never of size 0, with which the read would only ask the size again.
+    std::string bytes(std::max<size_t>(static_cast<size_t>(size), 1), '\0');
     const ssize_t length = get(bytes.data(), bytes.size());
     if (length >= 0) {
       bytes.resize(static_cast<size_t>(length));
