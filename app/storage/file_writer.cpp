@@ -137,7 +137,8 @@ std::optional<std::string> AttributeBytes(const Get& get) {
   for (int attempt = 0; attempt < 3; ++attempt) {
     const ssize_t size = get(nullptr, 0);
     if (size < 0) return std::nullopt;
-    std::string bytes(static_cast<size_t>(size), '\0');
+    // Never of size 0, with which the read would only ask the size again.
+    std::string bytes(std::max<size_t>(static_cast<size_t>(size), 1), '\0');
     const ssize_t length = get(bytes.data(), bytes.size());
     if (length >= 0) {
       bytes.resize(static_cast<size_t>(length));
@@ -148,11 +149,20 @@ std::optional<std::string> AttributeBytes(const Get& get) {
   return std::nullopt;
 }
 
+// Removes the access list a new file took from its folder's default list,
+// which is for new files, not for one that replaces a file with a list of its
+// own or none. False where it stays.
+bool DropInheritedAccessList(int file) {
+  return fremovexattr(file, "system.posix_acl_access") == 0 || errno == ENODATA || errno == ENOTSUP;
+}
+
 // Gives the new file every extended attribute of the file at `from` that this
 // process can see: user attributes (a download's origin), access control
-// lists, the security label. False where one cannot be read or set (an
-// attribute only the privileged may set, a file system without them), so that
-// the file is written in place instead and keeps them all.
+// lists, the security label. Not the capabilities: they were given to the old
+// content, and the system ends them on every write to a file as well. False
+// where one cannot be read or set (an attribute only the privileged may set, a
+// file system without them), so that the file is written in place instead
+// and keeps them all.
 bool CopyExtendedAttributes(const std::string& from, int to) {
   const auto names = AttributeBytes(
       [&](char* buffer, size_t size) { return llistxattr(from.c_str(), buffer, size); });
@@ -161,6 +171,7 @@ bool CopyExtendedAttributes(const std::string& from, int to) {
     const size_t end = std::min(names->find('\0', start), names->size());
     const std::string name = names->substr(start, end - start);
     start = end + 1;
+    if (name == "security.capability") continue;
     const auto value = AttributeBytes(
         [&](char* buffer, size_t size) { return lgetxattr(from.c_str(), name.c_str(), buffer, size); });
     if (!value) return false;
@@ -184,8 +195,9 @@ class TargetFile {
   bool Replaceable() const { return replaceable_; }
 
   // Writes the content to a temporary file and renames it over the target.
-  // Returns nothing when the temporary file cannot take the target's group
-  // or its extended attributes, so that it is to be written in place.
+  // Returns nothing, before the content is made, when the temporary file
+  // cannot take the target's group, access list or extended attributes, so
+  // that it is to be written in place.
   std::optional<bool> Replace(const FileContent& content);
 
   void Overwrite(std::string_view bytes);
@@ -242,8 +254,10 @@ TargetFile::TargetFile(std::pair<std::string, std::string> place)
 std::optional<bool> TargetFile::Replace(const FileContent& content) {
   std::string temporary;
   // The name is short and fixed in length, so every legal target name has
-  // room for it. A new file gets the usual permissions; a replacement is
-  // private until it has the target's group, content and permissions.
+  // room for it. A new file gets the usual permissions, its folder's default
+  // access list among them; a replacement is private until it has the
+  // target's group and access list, and its permission bits once its content
+  // is written.
   int descriptor = -1;
   for (int attempt = 0; descriptor < 0; ++attempt) {
     temporary = ".kova-" + RandomLetters(6);
@@ -256,6 +270,10 @@ std::optional<bool> TargetFile::Replace(const FileContent& content) {
   auto discard = qScopeGuard([&] { unlinkat(folder_.get(), temporary.c_str(), 0); });
   const std::string target = folderPath_ + "/" + name_;
   if (exists_) {
+    // First, so that at no moment anyone may read it whom the target does not
+    // let: the list it took from its folder would grant its users what the
+    // group bits allow once they are the target's.
+    if (!DropInheritedAccessList(file.get())) return std::nullopt;
     struct stat created {};
     if (fstat(file.get(), &created) != 0) ThrowErrno(errno);
     // Before the content is made, so that it is made once where the file is
@@ -269,13 +287,10 @@ std::optional<bool> TargetFile::Replace(const FileContent& content) {
   const bool made = content(device);
   if (const int error = device.Finish(); error != 0) ThrowErrno(error);
   if (!made) return false;
-  if (exists_) {
-    // Only now: the system clears the set-user-ID and set-group-ID bits on
-    // every write and change of group, and a file's capabilities on every
-    // write, so those are given again.
-    if (fchmod(file.get(), info_.st_mode & 07777) != 0) ThrowErrno(errno);
-    if (!CopyExtendedAttributes(target, file.get())) return std::nullopt;
-  }
+  // Only now: the system clears the set-user-ID and set-group-ID bits on
+  // every write and change of group. Of the attributes it clears only the
+  // capabilities, which the new content is not to have.
+  if (exists_ && fchmod(file.get(), info_.st_mode & 07777) != 0) ThrowErrno(errno);
   if (fsync(file.get()) != 0) ThrowErrno(errno);
   if (const int error = file.Close(); error != 0) ThrowErrno(error);
   {

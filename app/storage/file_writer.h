@@ -10,7 +10,9 @@
 //   disk, and only while the target is locked (see LockWholeFile), so that a
 //   program holding it does not go on writing to a file that is gone. The new
 //   file takes the target's permission bits, group and extended attributes
-//   (user attributes, access control lists, the security label).
+//   (user attributes, access control lists, the security label), but neither
+//   the access list its folder gives new files nor the target's capabilities,
+//   which the system ends on every write in place as well.
 // - Otherwise, and where the new file cannot take the group or an attribute,
 //   the file is written in place, so that its owner, its links, its
 //   attributes and its permissions stay; it is emptied only once the file

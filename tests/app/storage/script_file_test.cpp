@@ -20,6 +20,8 @@
 #include <chrono>
 #include <fcntl.h>
 #include <functional>
+#include <initializer_list>
+#include <optional>
 #include <sched.h>
 #include <string>
 #include <sys/mount.h>
@@ -77,6 +79,17 @@ TEST(LineBreakTest, BinaryBytesBetweenBreaksStayAsTheyAre) {
                binary.end());
   const std::string file = binary + "\r\n" + binary + std::string(1, '\0') + "\r\n";
   EXPECT_EQ(ReplaceLineBreaks(file, "\r\n"), file);
+}
+
+std::string NativeName(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+// An extended attribute's value; nothing where the file has none.
+std::optional<std::string> AttributeOf(const QString& path, const char* name) {
+  std::string value(256, '\0');
+  const ssize_t length = getxattr(NativeName(path).c_str(), name, value.data(), value.size());
+  if (length < 0) return std::nullopt;
+  value.resize(static_cast<size_t>(length));
+  return value;
 }
 
 class ScriptFileTest : public ::testing::Test {
@@ -164,10 +177,7 @@ TEST_F(ScriptFileTest, RewriteKeepsPermissionsAndAttributes) {
   EXPECT_EQ(FolderEntries(), QStringList{"tool.sh"});
   if (!attributed) GTEST_SKIP() << "the file system of " << dir_.path().toStdString() << " takes no user attributes";
   EXPECT_NE(info.st_ino, replaced);
-  std::string value(64, '\0');
-  const ssize_t length = getxattr(tool.constData(), "user.xdg.origin.url", value.data(), value.size());
-  value.resize(static_cast<size_t>(std::max<ssize_t>(length, 0)));
-  EXPECT_EQ(value, origin);
+  EXPECT_EQ(AttributeOf(PathOf("tool.sh"), "user.xdg.origin.url"), origin);
 }
 
 TEST_F(ScriptFileTest, NewFileGetsTheUsualPermissions) {
@@ -210,8 +220,6 @@ TEST_F(ScriptFileTest, LongestLegalNameSaves) {
   EXPECT_EQ(ReadScriptFile(PathOf(name)), "x");
   EXPECT_EQ(FolderEntries(), QStringList{name});
 }
-
-std::string NativeName(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 std::string MessageOfPicture(const QString& path) {
   QImage picture(4, 4, QImage::Format_RGB32);
@@ -278,12 +286,23 @@ void PutOwnFile(const QString& path, const std::string& bytes, mode_t mode, uid_
   ASSERT_EQ(chmod(NativeName(path).c_str(), mode), 0);
 }
 
+// A temporary folder the unprivileged user can reach: under /tmp and open to
+// everyone, where a test's own folder is open to its owner only.
+class ReachableFolder : public QTemporaryDir {
+ public:
+  ReachableFolder() : QTemporaryDir(QStringLiteral("/tmp/kova-saving-XXXXXX")) {
+    reachable_ = isValid() && chmod(NativeName(path()).c_str(), 0755) == 0;
+  }
+  bool Reachable() const { return reachable_; }
+
+ private:
+  bool reachable_ = false;
+};
+
 TEST_F(ScriptFileTest, UnprivilegedUserKeepsWriteProtectionLinksAndOwners) {
   if (geteuid() != 0) GTEST_SKIP() << "files of another user can only be made as root";
-  // Under /tmp, so that the unprivileged user can reach the folders.
-  QTemporaryDir base(QStringLiteral("/tmp/kova-saving-XXXXXX"));
-  ASSERT_TRUE(base.isValid());
-  ASSERT_EQ(chmod(NativeName(base.path()).c_str(), 0755), 0);
+  const ReachableFolder base;
+  ASSERT_TRUE(base.Reachable());
   const QString open = base.filePath("open");
   const QString closed = base.filePath("closed");
   for (const QString& folder : {open, closed}) {
@@ -344,12 +363,92 @@ TEST_F(ScriptFileTest, UnprivilegedUserKeepsWriteProtectionLinksAndOwners) {
   EXPECT_EQ(FileBytes(open + "/labelled.sh"), "new");
   if (labelled) {
     EXPECT_EQ(InodeOf(open + "/labelled.sh"), labelledInode);
-    char label[4] = {};
-    EXPECT_EQ(getxattr(NativeName(open + "/labelled.sh").c_str(), "security.kova", label, sizeof label), 1);
-    EXPECT_STREQ(label, "1");
+    EXPECT_EQ(AttributeOf(open + "/labelled.sh", "security.kova"), "1");
   }
   EXPECT_EQ(QDir(open).entryList(QDir::Files | QDir::Hidden).size(), 9);
   EXPECT_EQ(QDir(closed).entryList(QDir::Files | QDir::Hidden), QStringList{"own.sh"});
+}
+
+// The numbers as the system keeps them in an attribute, least significant
+// byte first, each of `size` bytes.
+std::string LittleEndian(std::initializer_list<std::pair<uint32_t, int>> numbers) {
+  std::string bytes;
+  for (const auto& [number, size] : numbers) {
+    for (int i = 0; i < size; ++i) bytes += static_cast<char>((number >> (8 * i)) & 0xff);
+  }
+  return bytes;
+}
+
+// An access list as "system.posix_acl_*" holds it, as `setfacl` would write
+// it: the owner, `user`, the group, the mask and others, each with the
+// permissions given (4 read, 2 write, 1 execute).
+std::string AccessList(uint32_t owner, uint32_t user, uint32_t group, uint32_t mask, uint32_t others) {
+  constexpr uint32_t kNoId = 0xffffffff;
+  return LittleEndian({{2, 4},
+                       {0x01, 2}, {owner, 2}, {kNoId, 4},
+                       {0x02, 2}, {user, 2}, {kUnprivilegedUser, 4},
+                       {0x04, 2}, {group, 2}, {kNoId, 4},
+                       {0x10, 2}, {mask, 2}, {kNoId, 4},
+                       {0x20, 2}, {others, 2}, {kNoId, 4}});
+}
+
+// The access list a folder gives its new files, and a file's capabilities,
+// belong to no saved content: a saved file can be read by no one who could
+// not read it before, and runs with no privilege (the system ends a file's
+// capabilities on every write, so a file written in place loses them too).
+TEST_F(ScriptFileTest, SavedFileGainsNoRightItDidNotHave) {
+  if (geteuid() != 0) GTEST_SKIP() << "another user's access and capabilities can only be tried as root";
+  const ReachableFolder folder;
+  ASSERT_TRUE(folder.Reachable());
+  const QString plain = folder.filePath("plain.sh");
+  const QString attributed = folder.filePath("attributed.sh");
+  const QString listed = folder.filePath("listed.sh");
+  const QString capable = folder.filePath("capable.sh");
+  const QString linked = folder.filePath("linked.sh");
+  for (const QString& path : {plain, attributed, listed, capable, linked}) PutOwnFile(path, "old", 0640, 0);
+  ASSERT_EQ(link(NativeName(linked).c_str(), NativeName(folder.filePath("second.sh")).c_str()), 0);
+  const std::string inherited = AccessList(7, 7, 5, 7, 5);  // setfacl -d -m u:nobody:rwx
+  // setfacl -m u:nobody:r, which shows that the user can reach the files
+  const std::string own = AccessList(6, 4, 4, 4, 0);
+  const std::string origin = "https://example.org/attributed.sh";
+  // cap_net_raw+ep
+  const std::string capability = LittleEndian({{0x02000001, 4}, {1 << 13, 4}, {0, 4}, {0, 4}, {0, 4}});
+  const auto put = [](const QString& path, const char* name, const std::string& value) {
+    return setxattr(NativeName(path).c_str(), name, value.data(), value.size(), 0) == 0;
+  };
+  if (!put(folder.path(), "system.posix_acl_default", inherited) || !put(listed, "system.posix_acl_access", own) ||
+      !put(attributed, "user.xdg.origin.url", origin)) {
+    GTEST_SKIP() << "the file system of " << folder.path().toStdString()
+                 << " takes no access lists or user attributes";
+  }
+  const bool capabilities =
+      put(capable, "security.capability", capability) && put(linked, "security.capability", capability);
+  const ino_t replaced = InodeOf(capable);
+  const ino_t written = InodeOf(linked);
+
+  for (const QString& path : {plain, attributed, listed, capable, linked}) {
+    EXPECT_EQ(MessageOfWrite(path, "new"), "no error");
+    EXPECT_EQ(FileBytes(path), "new");
+    EXPECT_EQ(ModeOf(path), 0640u);
+  }
+  const std::string opened = AsUnprivilegedUser([&] {
+    std::string result;
+    for (const QString& path : {plain, attributed, listed}) {
+      const FileDescriptor file(open(NativeName(path).c_str(), O_RDONLY | O_CLOEXEC));
+      result += file.get() >= 0 ? "read " : "refused ";
+    }
+    return result;
+  });
+  EXPECT_EQ(opened, "refused refused read ");
+  EXPECT_EQ(AttributeOf(plain, "system.posix_acl_access"), std::nullopt);
+  EXPECT_EQ(AttributeOf(attributed, "system.posix_acl_access"), std::nullopt);
+  EXPECT_EQ(AttributeOf(attributed, "user.xdg.origin.url"), origin);
+  EXPECT_EQ(AttributeOf(listed, "system.posix_acl_access"), own);
+  if (!capabilities) GTEST_SKIP() << "the file system of " << folder.path().toStdString() << " takes no capabilities";
+  EXPECT_NE(InodeOf(capable), replaced);
+  EXPECT_EQ(InodeOf(linked), written);
+  EXPECT_EQ(AttributeOf(capable, "security.capability"), std::nullopt);
+  EXPECT_EQ(AttributeOf(linked, "security.capability"), std::nullopt);
 }
 
 TEST_F(ScriptFileTest, LockOfAnotherProgramIsWaitedForOnlyAWhile) {
