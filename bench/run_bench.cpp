@@ -169,6 +169,40 @@ void RunChangingFunctions(benchmark::State& state) {
 }
 BENCHMARK(RunChangingFunctions)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
+// A script of 50 lines as people write them: an if, a case, a loop and four
+// functions.
+std::string SmallScript() {
+  std::string script = "#!/bin/bash\n# Sicherung der Dateien eines Ordners\n";
+  for (const char* name : {"pruefen", "sichern", "melden", "aufraeumen"}) {
+    script += "function " + std::string(name) + " {\n  echo \"" + name + ": $1\"\n  return 0\n}\n";
+  }
+  script +=
+      "ziel=/tmp/sicherung\nn=0\nif [ ! -d \"$ziel\" ]; then\n  mkdir -p \"$ziel\"\nelif [ -f \"$ziel\" ]; "
+      "then\n  melden \"kein Ordner\"\n  exit 1\nelse\n  echo \"vorhanden\"\nfi\ncase \"$1\" in\n  "
+      "-v)\n    echo \"ausfuehrlich\"\n    ;;\n  -q)\n    exec >/dev/null\n    ;;\n  *)\n    echo "
+      "\"normal\"\n    ;;\nesac\nfor f in *; do\n  pruefen \"$f\"\n  if [ -f \"$f\" ]; then\n    sichern "
+      "\"$f\"\n    n=$((n+1))\n  fi\n  [ $n -gt 99 ] && break\ndone\naufraeumen\necho \"fertig: $n "
+      "Dateien\"\n";
+  return script;
+}
+
+// F9 on that script again and again, in a new window (0) and after one F9 on
+// 100,000 small functions in the same window (100000), whose diagrams the
+// first of these runs frees.
+void RunSmallScriptAfterFunctions(benchmark::State& state) {
+  gDialogs->messages = 0;
+  Window window;
+  if (const int functions = static_cast<int>(state.range(0)); functions > 0) {
+    window.SetText(SmallFunctions(functions));
+    window.Run();
+  }
+  window.SetText(SmallScript());
+  window.Run();
+  for (auto _ : state) window.Run();
+  CountFunctions(state, 4);
+}
+BENCHMARK(RunSmallScriptAfterFunctions)->Arg(0)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
 // 100,000 lines with and without functions: the functions' tabs and images
 // should cost little beside translating and drawing the same lines.
 void RunBlocks(benchmark::State& state) {

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/platform/freed_memory.h"
 #include "app/window/image_list.h"
 #include "app/editor/script_editor.h"
 #include "render/diagram_font.h"
@@ -253,6 +254,7 @@ class TMainForm : public QMainWindow {
   // Sizes the image's bitmap to the document's diagram and draws it there.
   void drawDiagram(kova::TDomDocument& document, kova::DiagramImage& image);
   void showMainDiagramOnly();
+  kova::FreedMemory fFreedMemory;
 
   // Commands
   void createActions();

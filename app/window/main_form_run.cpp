@@ -92,25 +92,30 @@ long long EarlierDiagramBytes(const std::vector<kova::DiagramImage*>& images) {
 // last run's diagrams hold, which the run draws over or frees; so running a
 // script again may take as much as its first run. Its trees are made while
 // those diagrams are still held, so never more than is free.
-long long RunBudgetBytes(const std::vector<kova::DiagramImage*>& images) {
-  const long long room = kova::MemoryRoom();
-  return std::min(room, (room + EarlierDiagramBytes(images)) / 2);
-}
+long long RunBudgetBytes(long long room, long long held) { return std::min(room, (room + held) / 2); }
 
 }  // namespace
 
 void TMainForm::RunActionExecute() {
   const int rememberedTab = TabSet->TabIndex();
-  // The budget is taken from the memory the system has free: what was freed
-  // since the last run goes back first. What this run frees, the last run's
-  // surplus pictures and its own trees, goes back when it ends, also when it
-  // is refused or cut short.
-  kova::GiveBackFreedMemory();
+  // The budget is taken from the memory the system has free, after what
+  // earlier runs freed went back where it counts. What this run frees goes
+  // back when it ends, also when it is refused or cut short, where it needs
+  // far less than earlier runs took.
+  const long long heldBefore = EarlierDiagramBytes(fImages);
+  long long room = kova::MemoryRoom();
+  if (fFreedMemory.GiveBackBeforeRun(heldBefore, room)) room = kova::MemoryRoom();
   struct GiveBackAtTheEnd {
-    ~GiveBackAtTheEnd() { kova::GiveBackFreedMemory(); }
-  } giveBackAtTheEnd;
+    TMainForm& form;
+    long long heldBefore;
+    long long trees = 0;
+    ~GiveBackAtTheEnd() {
+      form.fFreedMemory.GiveBackAfterRun(heldBefore, trees, EarlierDiagramBytes(form.fImages));
+    }
+  } giveBackAtTheEnd{*this, heldBefore};
   try {
-    const kova::MemoryBudget budget(RunBudgetBytes(fImages));
+    const kova::MemoryBudget budget(RunBudgetBytes(room, heldBefore));
+    const long long budgetBytes = kova::MemoryBudget::Left();
 
     kova::TFunktionen translated;
     const kova::Translator translator(
@@ -121,6 +126,7 @@ void TMainForm::RunActionExecute() {
         FunctionDiagramBytes());
     DocumentHandle mainDocument(translator.BuildDiagramTree(EditorLines(), translated),
                                 DocumentRelease(*fDomImpl));
+    giveBackAtTheEnd.trees = budgetBytes - kova::MemoryBudget::Left();
     std::vector<DocumentHandle> functions;
     functions.reserve(translated.size());
     for (kova::TDomDocument* document : translated) functions.emplace_back(document, DocumentRelease(*fDomImpl));
