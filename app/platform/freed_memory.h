@@ -6,6 +6,7 @@
 // back only where a run needs far less than an earlier one took, or where
 // what lies unused would change the next run's budget noticeably. The
 // figures are the runs' own: the diagrams they hold and the trees they make.
+// Only glibc's allocator is asked; elsewhere nothing goes back.
 #pragma once
 
 namespace kova {

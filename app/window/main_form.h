@@ -254,6 +254,7 @@ class TMainForm : public QMainWindow {
   // Sizes the image's bitmap to the document's diagram and draws it there.
   void drawDiagram(kova::TDomDocument& document, kova::DiagramImage& image);
   void showMainDiagramOnly();
+  // What this window's runs freed; only runs free diagrams.
   kova::FreedMemory fFreedMemory;
 
   // Commands
